@@ -1,0 +1,61 @@
+// pacing.cpp -- frame pacing and the FPS report
+#include "app/pacing.h"
+
+#include <SDL.h>
+#include <cstdio>
+
+static uint32_t m_now = 0;
+static uint32_t m_start = 0;  // when the previous fps_wait returned
+static int32_t cnt = 0;
+static uint32_t tick = 0;
+static int32_t fps = 0;
+static Presenter presenter = nullptr;
+
+void wait(int32_t ms) {
+  const uint32_t start = SDL_GetTicks();
+  uint32_t now = SDL_GetTicks();
+  while (static_cast<int32_t>(now - start) < ms) {
+    SDL_Delay(1);
+    now = SDL_GetTicks();
+  }
+}
+
+void fps_wait(int32_t rate) {
+  m_now = SDL_GetTicks();
+  // Minus the time since the previous frame ended, as a signed 32-bit value.
+  const int32_t elapsedCorrection = static_cast<int32_t>(m_start - m_now);
+  wait(1000 / rate + elapsedCorrection);
+  m_start = SDL_GetTicks();
+}
+
+int32_t fps_no() {
+  cnt += 1;
+  const uint32_t now = SDL_GetTicks();
+  if (tick + 1000 < now) {
+    fps = cnt;
+    cnt = 0;
+    tick = now;
+    printf("%dFPS\n", fps);
+    return fps;
+  }
+  return 0;
+}
+
+void PresentFrame(SDL_Surface* screen) {
+  if (presenter) {
+    presenter(screen);
+    return;
+  }
+  SDL_Flip(screen);
+  fps_wait(40);
+  fps_no();
+}
+
+void SetPresenter(Presenter p) { presenter = p; }
+
+void ResetPacing() {
+  m_now = m_start = 0;
+  cnt = 0;
+  tick = 0;
+  fps = 0;
+}

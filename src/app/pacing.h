@@ -1,0 +1,24 @@
+// pacing.h -- 40 frames per second from 1 ms sleeps, and the once-a-second FPS report
+#pragma once
+#include <cstdint>
+
+// Returns after at least ms milliseconds (at once for ms <= 0), sleeping 1 ms at a time.
+void wait(int32_t ms);
+
+// Waits out the rest of the frame: returns about 1000 / fps ms after the
+// previous call returned; after a frame that took longer, does not wait.
+void fps_wait(int32_t fps);
+
+// Counts a frame; at the first frame more than a second after the last report
+// prints "<n>FPS" and returns n, else returns 0.
+int32_t fps_no();
+
+// The present-and-pace sequence that ends every frame: SDL_Flip, fps_wait(40),
+// fps_no(). Tests and tools install their own presenter to run unpaced.
+struct SDL_Surface;
+using Presenter = void (*)(SDL_Surface* screen);
+void PresentFrame(SDL_Surface* screen);
+void SetPresenter(Presenter presenter);  // nullptr restores the paced one
+
+// Puts the pacing counters back to their program-start values.
+void ResetPacing();

@@ -1,0 +1,138 @@
+// data_files.cpp -- reading and atomically writing the record files
+#include "records/data_files.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "records/text_scan.h"
+
+static const char kCheckpointError[] = "ファイル書き込みエラー";
+static const char kRunCountError[] = "saveCntファイル書き込みエラー";
+static const char kRunEntryError[] = "ghostファイル書き込みエラー";
+static const char kClearWriteError[] = "clearFlgファイル書き込みエラー";
+static const char kBestWriteError[] = "bestTimeファイル書き込みエラー";
+static const char kReadError[] = "ファイル読み込みエラー";
+
+static std::string checkpointPath(int course) { return "data/check" + std::to_string(course) + ".txt"; }
+static std::string runCountPath(int slot) { return "data/saveCnt" + std::to_string(slot) + ".txt"; }
+static std::string runEntryPath(int slot) { return "data/ghost" + std::to_string(slot) + ".txt"; }
+static const char kClearPath[] = "data/clearFlg.txt";
+static const char kBestPath[] = "data/bestTime.txt";
+
+static int32_t clampCount(int32_t count) {
+  if (count < 0) return 0;
+  if (count > RUN_CAPACITY) return RUN_CAPACITY;
+  return count;
+}
+
+static void appendFormatted(std::string* text, const char* format, long a, long b = 0, long c = 0) {
+  char buffer[64];
+  const int n = snprintf(buffer, sizeof buffer, format, a, b, c);
+  if (n > 0) text->append(buffer, static_cast<size_t>(n));
+}
+
+bool ReplaceFileAtomically(const char* path, const char* text, long size) {
+  const std::string temporary = std::string(path) + ".tmp";
+  FILE* file = fopen(temporary.c_str(), "w");
+  if (!file) return false;
+  bool ok = fwrite(text, 1, static_cast<size_t>(size), file) == static_cast<size_t>(size);
+  ok = (fflush(file) == 0) && ok;
+  ok = (fsync(fileno(file)) == 0) && ok;
+  ok = (fclose(file) == 0) && ok;
+  if (ok) ok = rename(temporary.c_str(), path) == 0;
+  if (!ok) remove(temporary.c_str());
+  return ok;
+}
+
+static bool writeOrReport(const std::string& path, const std::string& text, const char* message) {
+  if (ReplaceFileAtomically(path.c_str(), text.data(), static_cast<long>(text.size()))) return true;
+  puts(message);
+  return false;
+}
+
+static FILE* openOrReport(const std::string& path, const char* message) {
+  FILE* file = fopen(path.c_str(), "r");
+  if (!file) puts(message);
+  return file;
+}
+
+bool ReadCheckpoints(int course, int32_t checkX[CHECKPOINT_COUNT], int32_t checkY[CHECKPOINT_COUNT]) {
+  FILE* file = openOrReport(checkpointPath(course), kCheckpointError);
+  if (!file) return false;
+  for (int i = 0; i < CHECKPOINT_COUNT; ++i) {
+    if (!ScanInt32(file, &checkX[i])) break;
+    if (!ScanLiteral(file, ',')) break;
+    if (!ScanInt32(file, &checkY[i])) break;
+    SkipSpace(file);
+  }
+  fclose(file);
+  return true;
+}
+
+bool WriteCheckpoints(int course, const int32_t checkX[CHECKPOINT_COUNT], const int32_t checkY[CHECKPOINT_COUNT]) {
+  std::string text;
+  for (int i = 0; i < CHECKPOINT_COUNT; ++i) appendFormatted(&text, "%ld,%ld ", checkX[i], checkY[i]);
+  return writeOrReport(checkpointPath(course), text, kCheckpointError);
+}
+
+bool ReadRunCount(int slot, int32_t* count) {
+  FILE* file = openOrReport(runCountPath(slot), kRunCountError);
+  if (!file) return false;
+  int32_t value;
+  if (ScanInt32(file, &value)) *count = clampCount(value);
+  fclose(file);
+  return true;
+}
+
+bool ReadRunEntries(int slot, int32_t count, int32_t x[RUN_CAPACITY], int32_t y[RUN_CAPACITY],
+                    int32_t ang[RUN_CAPACITY]) {
+  FILE* file = openOrReport(runEntryPath(slot), kRunEntryError);
+  if (!file) return false;
+  count = clampCount(count);
+  for (int32_t i = 0; i < count; ++i) {
+    if (!ScanInt32(file, &x[i]) || !ScanInt32(file, &y[i]) || !ScanInt32(file, &ang[i])) break;
+  }
+  fclose(file);
+  return true;
+}
+
+bool WriteRun(int slot, int32_t count, const int32_t* x, const int32_t* y, const int32_t* ang) {
+  count = clampCount(count);
+  std::string countText;
+  appendFormatted(&countText, "%ld", count);
+  if (!writeOrReport(runCountPath(slot), countText, kRunCountError)) return false;
+  std::string entries;
+  entries.reserve(static_cast<size_t>(count) * 16);
+  for (int32_t i = 0; i < count; ++i) appendFormatted(&entries, "%ld %ld %ld ", x[i], y[i], ang[i]);
+  return writeOrReport(runEntryPath(slot), entries, kRunEntryError);
+}
+
+static bool readInts(const char* path, int32_t* values, int n) {
+  FILE* file = openOrReport(path, kReadError);
+  if (!file) return false;
+  for (int i = 0; i < n; ++i) {
+    if (!ScanInt32(file, &values[i])) break;
+  }
+  fclose(file);
+  return true;
+}
+
+static std::string formatInts(const int32_t* values, int n) {
+  std::string text;
+  for (int i = 0; i < n; ++i) appendFormatted(&text, "%ld ", values[i]);
+  return text;
+}
+
+bool ReadClearFlags(int32_t clearFlg[COURSE_COUNT]) { return readInts(kClearPath, clearFlg, COURSE_COUNT); }
+
+bool WriteClearFlags(const int32_t clearFlg[COURSE_COUNT]) {
+  return writeOrReport(kClearPath, formatInts(clearFlg, COURSE_COUNT), kClearWriteError);
+}
+
+bool ReadBestTimes(int32_t bestTime[SLOT_COUNT]) { return readInts(kBestPath, bestTime, SLOT_COUNT); }
+
+bool WriteBestTimes(const int32_t bestTime[SLOT_COUNT]) {
+  return writeOrReport(kBestPath, formatInts(bestTime, SLOT_COUNT), kBestWriteError);
+}

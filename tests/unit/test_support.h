@@ -1,0 +1,42 @@
+// test_support.h -- headless SDL, a scratch working directory and synthetic surfaces for tests
+#pragma once
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+// Makes a 24-bit surface in the game's format (bytes B, G, R), filled with rgb.
+SDL_Surface* MakeSurface24(int w, int h, uint8_t r, uint8_t g, uint8_t b);
+
+// Fills a rectangle of a surface with an RGB colour.
+void FillRect(SDL_Surface* s, int x, int y, int w, int h, uint8_t r, uint8_t g, uint8_t b);
+
+// The RGB of a pixel, packed as 0xRRGGBB.
+uint32_t PixelRGB(SDL_Surface* s, int x, int y);
+
+// Writes text to path (relative to the working directory).
+void WriteTextFile(const std::string& path, const std::string& text);
+// The whole file, or "<missing>" when it cannot be read.
+std::string ReadTextFile(const std::string& path);
+
+// Every test that touches files, video or scenes runs inside this fixture: a
+// fresh scratch directory with an empty data/ as the working directory, SDL's
+// dummy video driver with a 480x480 24-bit screen, and the keyboard, pacing and
+// image catalogue at their program-start state (no sheets loaded).
+class SceneTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Copies the generated images of the build's runtime directory into the
+  // scratch directory and loads them as the game does. Returns false when the
+  // build has not generated them.
+  bool LoadGeneratedImages();
+
+  SDL_Surface* screen = nullptr;
+  std::string scratchDir;
+
+ private:
+  std::string previousDir;
+};
