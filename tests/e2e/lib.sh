@@ -1,0 +1,88 @@
+# lib.sh -- shared steps of the end-to-end tests: an X server, the game in a
+# scratch copy of its runtime directory, real key presses, a user's close.
+# Sourced by test_*.sh, which are called as: test_X.sh GAME-BINARY RUNTIME-DIR WORK-DIR
+
+set -euo pipefail
+GAME_BIN=$1
+RUNTIME_DIR=$2
+WORK=$3
+WM_CLOSE=$(dirname "$GAME_BIN")/tests/wm_close
+rm -rf "$WORK"
+mkdir -p "$WORK/game"
+
+fail() { echo "FAIL: $*"; [ -f "$WORK/out.txt" ] && { echo "--- game output (tail)"; tail -c 2000 "$WORK/out.txt"; echo; }; exit 1; }
+
+XVFB_PID=
+GAME_PID=
+cleanup() {
+  [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+start_x() {
+  exec 5> "$WORK/displayfd"
+  Xvfb -displayfd 5 -screen 0 1024x768x24 -noreset -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 100); do [ -s "$WORK/displayfd" ] && break; sleep 0.1; done
+  [ -s "$WORK/displayfd" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(head -n1 "$WORK/displayfd")"
+  unset SDL_VIDEODRIVER
+}
+
+# A fresh working directory: the generated images and the shipped data.
+prepare_game_dir() {
+  cp -r "$RUNTIME_DIR/image" "$WORK/game/image"
+  cp "$RUNTIME_DIR/icon.bmp" "$WORK/game/" 2>/dev/null || true
+  mkdir -p "$WORK/game/data"
+  cp "$(dirname "$0")/../../data/"* "$WORK/game/data/" 2>/dev/null || true
+}
+
+start_game() {
+  (cd "$WORK/game" && exec "$GAME_BIN") > "$WORK/out.txt" 2>&1 &
+  GAME_PID=$!
+  WID=
+  for _ in $(seq 100); do
+    WID=$(xdotool search --name '^Velkaro$' 2>/dev/null | head -n1 || true)
+    [ -n "$WID" ] && break
+    sleep 0.1
+  done
+  [ -n "$WID" ] || fail "no window named Velkaro"
+  xdotool windowfocus --sync "$WID" 2>/dev/null || true
+}
+
+# press KEY [HOLD-SECONDS]: one real press and release.
+press() {
+  xdotool keydown --window "$WID" "$1"
+  sleep "${2:-0.08}"
+  xdotool keyup --window "$WID" "$1"
+  sleep 0.08
+}
+
+wait_for_output() {  # wait_for_output PATTERN SECONDS
+  local deadline=$((SECONDS + $2))
+  while [ $SECONDS -lt $deadline ]; do
+    grep -q -- "$1" "$WORK/out.txt" 2>/dev/null && return 0
+    kill -0 "$GAME_PID" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
+# Sends the close and leaves the game's exit status in EXIT_STATUS.
+close_window_and_wait() {
+  "$WM_CLOSE" "$WID"
+  wait_for_exit
+}
+
+wait_for_exit() {
+  for _ in $(seq 100); do kill -0 "$GAME_PID" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$GAME_PID" 2>/dev/null && fail "game still running"
+  EXIT_STATUS=0
+  wait "$GAME_PID" || EXIT_STATUS=$?
+  GAME_PID=
+}
+
+screenshot() {  # screenshot FILE.png
+  import -window "$WID" "PNG24:$1"
+}
