@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Installed like a player's copy: staging install, the launcher from a fresh home,
+# a per-user game folder, records that survive a reinstall.
+source "$(dirname "$0")/lib.sh"
+BUILD_DIR=$(dirname "$GAME_BIN")
+STAGE="$WORK/stage"
+cmake --install "$BUILD_DIR" --prefix "$STAGE" > "$WORK/install.log" || fail "install failed"
+for f in bin/velkaro libexec/velkaro/velkaro share/velkaro/image/car.bmp share/velkaro/icon.bmp \
+         share/velkaro/data/bestTime.txt share/applications/velkaro.desktop \
+         share/icons/hicolor/64x64/apps/velkaro.png share/man/man6/velkaro.6; do
+  [ -e "$STAGE/$f" ] || fail "install lacks $f"
+done
+grep -q '^Categories=Game;' "$STAGE/share/applications/velkaro.desktop" || fail "desktop entry is not in Games"
+chmod -R a-w "$STAGE"
+
+start_x
+export HOME="$WORK/home"
+unset XDG_DATA_HOME
+mkdir -p "$HOME"
+run_launcher() {
+  "$STAGE/bin/velkaro" > "$WORK/out.txt" 2>&1 &
+  GAME_PID=$!
+  WID=
+  for _ in $(seq 100); do
+    WID=$(xdotool search --name '^Velkaro$' 2>/dev/null | head -n1 || true)
+    [ -n "$WID" ] && break
+    sleep 0.1
+  done
+  [ -n "$WID" ] || fail "the launcher opened no Velkaro window"
+  sleep 1
+  close_window_and_wait
+  [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
+}
+
+run_launcher
+folder="$HOME/.local/share/velkaro"
+[ -L "$folder/image" ] || fail "no image link in $folder"
+[ -f "$folder/data/bestTime.txt" ] || fail "shipped records not copied into $folder"
+grep -q 'NOT READ FILE' "$WORK/out.txt" && fail "a sheet failed to load from the per-user folder"
+
+# The player's records survive the next start and a reinstall.
+echo "0 77760 0 0 0 0 0 0 0 0 0 0 " > "$folder/data/bestTime.txt"
+chmod -R u+w "$STAGE"
+cmake --install "$BUILD_DIR" --prefix "$STAGE" > "$WORK/install.log" || fail "reinstall failed"
+run_launcher
+[ "$(cat "$folder/data/bestTime.txt")" = "0 77760 0 0 0 0 0 0 0 0 0 0 " ] || fail "a record was overwritten"
+
+# XDG_DATA_HOME chooses another folder.
+export XDG_DATA_HOME="$WORK/xdg"
+run_launcher
+[ -f "$XDG_DATA_HOME/velkaro/data/bestTime.txt" ] || fail "XDG_DATA_HOME was not used"
+echo "PASS install, launcher, per-user folder, records kept"
