@@ -1,9 +1,44 @@
-// pause_menu.cpp -- the pause menu (placeholder until the race lands)
+// pause_menu.cpp -- the pause menu: resume the race or give it up for the course select
 #include "race/pause_menu.h"
 
 #include "app/keyboard.h"
+#include "gfx/draw.h"
+#include "gfx/images.h"
+#include "race/car_state.h"
+#include "race/race_state.h"
 
-int32_t GameSelect(SDL_Surface*) {
-  if (GetMsg() == KEY_QUIT) return 6;
-  return 4;
+// Marker rows: resume at y 181, return 37 px lower.
+enum { MARKER_Y = 181, MARKER_STEP = 37 };
+
+int32_t GameSelect(SDL_Surface* screen) {
+  const uint8_t keys = raceProgram.key_flg = GetMsg();
+  if (keys == KEY_QUIT) return 6;
+  // Up and Down share one latch: either flips the selection once per press.
+  if (keys & (KEY_UP | KEY_DOWN)) {
+    if (UpKeyFlg == 1) {
+      UpKeyFlg = 0;
+      raceProgram.selectCnt = raceProgram.selectCnt == 1 ? 0 : 1;
+    }
+  } else {
+    UpKeyFlg = 1;
+  }
+  if (keys & KEY_Z) {  // z is not latched
+    if (raceProgram.selectCnt == 1) {
+      car[0].speed = 0;
+      car[1].speed = 0;
+      raceProgram.selectCnt = 0;
+      run.LoadFlg = 1;
+      run.AiFlg = 0;
+      race.readyFlg = 0;
+      race.goalFlg = 0;
+      return 1;
+    }
+    raceProgram.selectCnt = 0;
+    return 4;
+  }
+  const int32_t y = MARKER_Y + MARKER_STEP * raceProgram.selectCnt;
+  DrawBmp(screen, 115, 165, 250, 150, img.selectImage, 0, 0, 250, 150);
+  DrawBmp(screen, 120, y, CAR_W, CAR_H, img.carImage, 0, 0, CAR_W, CAR_H);         // frame 0
+  DrawBmp(screen, 308, y, CAR_W, CAR_H, img.carImage, 12 * CAR_W, 0, CAR_W, CAR_H);  // frame 12
+  return 7;
 }

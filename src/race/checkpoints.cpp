@@ -1,0 +1,77 @@
+// checkpoints.cpp -- the race clock, checkpoint order, lap count and checkpoint authoring
+#include "race/checkpoints.h"
+
+#include <cmath>
+
+#include "app/keyboard.h"
+#include "race/car_model.h"
+#include "race/race_end.h"
+#include "race/race_state.h"
+#include "race/track_table.h"
+
+void RaceClockStep() {
+  if (race.readyFlg != 2 || race.goalFlg == 1) return;
+  race.Time += CLOCK_STEP;
+  race.overTime -= CLOCK_STEP;
+  if (race.overTime < 0) {  // exactly 0 is still racing; time-up comes a frame later
+    race.overTime = 0;
+    race.timeUpFlg = 1;
+    race.goalFlg = 1;
+  }
+}
+
+void CheckpointStep() {
+  const int k = race.checkOkCnt;
+  const float dx = car[0].posX - race.checkX[k];
+  const float dy = car[0].posY - race.checkY[k];
+  const int32_t d2 = static_cast<int32_t>(dx * dx + dy * dy);
+  if (d2 < 7000) {  // a radius of about 83.7 px
+    race.checkOkCnt += 1;
+    if (race.checkOkCnt > 18) race.checkOkCnt = 19;  // point 19 is stored but never needed
+  }
+}
+
+void GoalProbe(float posX, float posY, float dir, int32_t* px, int32_t* py) {
+  const double a = dir * 15 * kPi / 180;
+  // 24, not the sprite centre's 26: the probe sits a little left of centre.
+  *px = static_cast<int32_t>(posX + 24 + 18 * std::cos(a));
+  *py = static_cast<int32_t>(posY + 38 + 18 * std::sin(a));
+}
+
+bool InGoalRect(int course, int32_t px, int32_t py) {
+  const TrackRow& t = kTrack[course];
+  return t.goalX < px && px < t.goalX + t.goalW && t.goalY < py && py < t.goalY + t.goalH;
+}
+
+void GoalStep() {
+  if (race.checkOkCnt != 19) return;
+  int32_t px, py;
+  GoalProbe(car[0].posX, car[0].posY, car[0].dir, &px, &py);
+  if (!InGoalRect(race.course, px, py)) return;
+  if (race.mapNum == 2) {
+    race.mapNum = 3;
+    race.goalFlg = 1;
+    DecideGoalTime();
+  }
+  if (race.mapNum == 0 || race.mapNum == 1) {
+    race.checkOkCnt = 0;
+    race.mapNum += 1;
+  }
+}
+
+void AuthoringKeyStep(uint8_t keys) {
+  if (!(keys & KEY_A)) {
+    checkKeyFlg = 1;
+    return;
+  }
+  if (checkKeyFlg != 1) return;
+  checkKeyFlg = 0;
+  race.checkX[race.checkCnt] = static_cast<int32_t>(car[0].posX);
+  race.checkY[race.checkCnt] = static_cast<int32_t>(car[0].posY);
+  race.checkCnt += 1;
+  if (race.checkCnt > 19) {
+    race.checkCnt = 19;
+    // The writer prints its message on failure; the race goes on either way.
+    WriteCheckpoints(race.course, race.checkX, race.checkY);
+  }
+}

@@ -1,0 +1,92 @@
+// race_view.cpp -- what one race frame shows: course view, cars, HUD, countdown and banner
+#include "race/race_view.h"
+
+#include "gfx/digits.h"
+#include "gfx/draw.h"
+#include "gfx/images.h"
+#include "race/car_state.h"
+#include "race/race_state.h"
+#include "race/track_table.h"
+#include "records/record_tables.h"
+
+// The view is the 480 x 480 window onto the course; its corner never leaves the image.
+enum { VIEW = 480, HALF_VIEW = 240, MAP_X_MAX = COURSE_W - VIEW, MAP_Y_MAX = COURSE_H - VIEW };
+
+static int32_t Clamp(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+void CameraStep() {
+  CarState& p = car[0];
+  CarState& s = car[1];
+  race.mapX = Clamp(static_cast<int32_t>(p.posX) - HALF_VIEW, 0, MAP_X_MAX);
+  race.mapY = Clamp(static_cast<int32_t>(p.posY) - HALF_VIEW, 0, MAP_Y_MAX);
+  p.camX = race.mapX + HALF_VIEW;
+  p.camY = race.mapY + HALF_VIEW;
+  p.dispX = static_cast<int32_t>(p.posX - p.camX) + HALF_VIEW;
+  p.dispY = static_cast<int32_t>(p.posY - p.camY) + HALF_VIEW;
+  s.dispX = static_cast<int32_t>(p.dispX + s.posX - p.posX);
+  s.dispY = static_cast<int32_t>(p.dispY + s.posY - p.posY);
+}
+
+void DrawCourse(SDL_Surface* screen) {
+  DrawBmp(screen, 0, 0, VIEW, VIEW, img.bbMap, race.mapX, race.mapY, VIEW, VIEW);
+}
+
+void DrawCars(SDL_Surface* screen) {
+  CarState& p = car[0];
+  CarState& s = car[1];
+  if (race.secondCarFlg && bestTime[race.mapCnt] != 0) {
+    const int32_t frame = static_cast<int32_t>(s.dir);
+    if (race.mode == 1) {
+      const int32_t dx = p.dispX - s.dispX;
+      const int32_t dy = p.dispY - s.dispY;
+      const int32_t d2 = dx * dx + dy * dy;
+      // The ghost fades in with distance and is at most 150 opaque.
+      s.alpha = d2 / 20.0f;
+      if (s.alpha > 150.0f) s.alpha = 150.0f;
+      DrawBmp2(screen, s.dispX, s.dispY, CAR_W, CAR_H, img.carImage, CAR_W * frame, 0, CAR_W, CAR_H,
+               static_cast<uint8_t>(static_cast<int32_t>(s.alpha)));
+    } else {
+      DrawBmp(screen, s.dispX, s.dispY, CAR_W, CAR_H, img.EcarImage, CAR_W * frame, 0, CAR_W, CAR_H);
+    }
+  }
+  const int32_t frame = static_cast<int32_t>(p.dir);
+  DrawBmp2(screen, p.dispX, p.dispY, CAR_W, CAR_H, img.carImage, CAR_W * frame, 0, CAR_W, CAR_H, 255);
+}
+
+void DrawHud(SDL_Surface* screen) {
+  draw_number(screen, 150, 0, 2, 100, race.overTime / 1000, 1);
+  draw_number(screen, 0, 0, 3, 10, race.mapNum, 1);
+  DrawBmp(screen, 32, 0, 32, 42, img.numImage2, 352, 42, 32, 42);  // slash
+  draw_number(screen, 64, 0, 3, 10, 3, 1);                         // three laps in all
+  DrawBmp(screen, 320, 15, 46, 20, img.numImage2, 421, 43, 46, 20);
+  DrawTime(screen, 300, 35, bestTime[race.mapCnt], 1);
+  DrawBmp(screen, 320, 57, 46, 20, img.numImage2, 421, 63, 46, 20);
+  DrawTime(screen, 300, 77, race.Time, 1);
+}
+
+CountdownDigit CountdownDigitFor(int32_t rCnt, int32_t dispX, int32_t dispY) {
+  CountdownDigit d;
+  d.m = rCnt % 31;  // 31, not 30: the zoom runs out of step with the cells
+  d.cell = 4 - rCnt / 30;
+  d.w = 90 - 3 * d.m;
+  d.h = (3240 - 108 * d.m) / 31;
+  d.x = dispX - d.w / 2;
+  d.y = dispY - (3240 - 108 * d.m) / 62;
+  return d;
+}
+
+void DrawCountdownAndBanner(SDL_Surface* screen) {
+  const CarState& p = car[0];
+  if (race.readyFlg == 1 && race.rCnt > 30) {
+    const CountdownDigit d = CountdownDigitFor(race.rCnt, p.dispX, p.dispY);
+    DrawBmp(screen, d.x, d.y, d.w, d.h, img.numImage, 31 * d.cell, 0, 31, 36);
+  }
+  if (race.readyFlg == 2 && race.rCnt > 0) {
+    const TrackRow& t = kTrack[race.course];
+    // Fixed to the course at (InitX - 82, InitY - 33): it scrolls away with the start.
+    const int32_t x = static_cast<int32_t>(p.dispX + t.InitX - p.posX - 82.0);
+    const int32_t y = static_cast<int32_t>(p.dispY + t.InitY - p.posY - 33.0);
+    DrawBmp2(screen, x, y, 185, 65, img.numImage, 0, 47, 185, 65,
+             static_cast<uint8_t>(StartBannerAlpha(race.rCnt)));
+  }
+}

@@ -1,0 +1,74 @@
+// skid_marks.cpp -- skid-point history, screen positions and the lines drawn into bbMap
+#include "race/skid_marks.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "gfx/draw.h"
+#include "gfx/palette.h"
+#include "race/car_model.h"
+#include "race/race_state.h"
+
+void ClearSkidHistory() {
+  for (int i = 0; i < 2; ++i) {
+    skid.DAnimeFlg[i] = 0;
+    skid.RDAnimeGX[i] = skid.RDAnimeGY[i] = 0;
+    skid.LDAnimeGX[i] = skid.LDAnimeGY[i] = 0;
+  }
+}
+
+// A wheel point 17 px from the centre (cx, cy) at angle degrees (not wrapped).
+static void WheelPoint(double cx, double cy, int32_t angle, int32_t* x, int32_t* y) {
+  *x = static_cast<int32_t>(17 * std::cos(Radians(angle)) + cx);
+  *y = static_cast<int32_t>(17 * std::sin(Radians(angle)) + cy);
+}
+
+void SkidSpawnStep() {
+  const CarState& c = car[0];
+  const int32_t h = HeadingOf(c);
+  const int32_t s = c.moveAng - h;  // deliberately unwrapped: 350 and -345 both count
+  if (std::abs(s) > 20) {
+    skid.RDAnimeGX[1] = skid.RDAnimeGX[0];
+    skid.RDAnimeGY[1] = skid.RDAnimeGY[0];
+    skid.LDAnimeGX[1] = skid.LDAnimeGX[0];
+    skid.LDAnimeGY[1] = skid.LDAnimeGY[0];
+    skid.DAnimeFlg[1] = skid.DAnimeFlg[0];
+    skid.DAnimeFlg[0] = 1.0f;
+    const double cx = c.posX + 26;
+    const double cy = c.posY + 38;
+    WheelPoint(cx, cy, h + 195, &skid.RDAnimeGX[0], &skid.RDAnimeGY[0]);
+    WheelPoint(cx, cy, h + 165, &skid.LDAnimeGX[0], &skid.LDAnimeGY[0]);
+  }
+  skid.DAnimeLen = 0;
+  while (skid.DAnimeLen < 2 && skid.DAnimeFlg[skid.DAnimeLen] > 0) ++skid.DAnimeLen;
+}
+
+void SkidScreenStep() {
+  const CarState& c = car[0];
+  for (int i = 0; i < 2; ++i) {
+    skid.RDAnimeLX[i] = static_cast<int32_t>((c.dispX + skid.RDAnimeGX[i]) - c.posX);
+    skid.RDAnimeLY[i] = static_cast<int32_t>((c.dispY + skid.RDAnimeGY[i]) - c.posY);
+    skid.LDAnimeLX[i] = static_cast<int32_t>((c.dispX + skid.LDAnimeGX[i]) - c.posX);
+    skid.LDAnimeLY[i] = static_cast<int32_t>((c.dispY + skid.LDAnimeGY[i]) - c.posY);
+  }
+}
+
+// One wheel's segment between entries i and i + 1, when under 20 px long.
+static void DrawWheel(SDL_Surface* target, const int32_t* lx, const int32_t* ly, const int32_t* gx,
+                      const int32_t* gy) {
+  for (int i = 0; i < skid.DAnimeLen - 1; ++i) {
+    const int32_t dx = lx[i] - lx[i + 1];
+    const int32_t dy = ly[i] - ly[i + 1];
+    if (dx * dx + dy * dy >= 400) continue;  // points of separate slides stay apart
+    Draw_Line(target, static_cast<int16_t>(gx[i]), static_cast<int16_t>(gy[i]), static_cast<int16_t>(gx[i + 1]),
+              static_cast<int16_t>(gy[i + 1]), LineColor);
+    Draw_Line(target, static_cast<int16_t>(gx[i] - 1), static_cast<int16_t>(gy[i] + 1),
+              static_cast<int16_t>(gx[i + 1] - 1), static_cast<int16_t>(gy[i + 1] + 1), LineColor);
+  }
+}
+
+void DrawSkidMarks(SDL_Surface* target) {
+  if (!target) return;
+  DrawWheel(target, skid.RDAnimeLX, skid.RDAnimeLY, skid.RDAnimeGX, skid.RDAnimeGY);
+  DrawWheel(target, skid.LDAnimeLX, skid.LDAnimeLY, skid.LDAnimeGX, skid.LDAnimeGY);
+}
