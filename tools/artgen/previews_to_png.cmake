@@ -1,0 +1,12 @@
+# Turns the generator's BMP previews into PNGs for reviewers, when convert is at hand.
+if(NOT CONVERT OR NOT EXISTS "${CONVERT}")
+  return()
+endif()
+file(GLOB previews "${DIR}/*.bmp")
+foreach(bmp IN LISTS previews)
+  string(REGEX REPLACE "\\.bmp$" ".png" png "${bmp}")
+  execute_process(COMMAND "${CONVERT}" "${bmp}" "PNG24:${png}" RESULT_VARIABLE rc)
+  if(rc EQUAL 0)
+    file(REMOVE "${bmp}")
+  endif()
+endforeach()
