@@ -37,12 +37,28 @@ void FrontEndTest::SetUp() {
   img.helpImage = sheet(480, 480, 150);
   img.modeImage = sheet(450, 150, 140);
   img.smallMapImage = sheet(768, 96, 130);
+  for (int k = 0; k < 6; ++k) {
+    const uint32_t c = ThumbnailRGB(k);
+    FillRect(img.smallMapImage, 128 * k, 0, 128, 96, c >> 16, (c >> 8) & 255, c & 255);
+  }
   img.finishImage = sheet(376, 308, 120);
-  img.frameImage = sheet(256, 96, 110);
+  // Frames: a 4-pixel border around a transparent middle; yellow selects, red locks.
+  img.frameImage = sheet(256, 96, 0);
+  FillRect(img.frameImage, 0, 0, 128, 96, 255, 255, 0);
+  FillRect(img.frameImage, 128, 0, 128, 96, 255, 0, 0);
+  FillRect(img.frameImage, 4, 4, 120, 88, 255, 0, 255);
+  FillRect(img.frameImage, 132, 4, 120, 88, 255, 0, 255);
   img.fullImage = MakeSurface24(480, 480, 0, 0, 0);
   img.numImage2 = sheet(620, 211, 90);
   img.commentImage = sheet(480, 1170, 80);
+  for (int r = 0; r < 9; ++r) {
+    const uint32_t c = CommentRowRGB(r);
+    FillRect(img.commentImage, 0, 130 * r, 480, 130, c >> 16, (c >> 8) & 255, c & 255);
+  }
 }
+
+uint32_t CommentRowRGB(int row) { return (uint32_t(20 + 20 * row) << 16) | 0x5050; }
+uint32_t ThumbnailRGB(int course) { return (uint32_t(100 + 20 * course) << 16) | 0x3CA0; }
 
 int32_t FrontEndTest::Frame(uint8_t keys) {
   scriptedKeys = keys;

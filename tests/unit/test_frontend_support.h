@@ -5,6 +5,11 @@
 
 #include "test_support.h"
 
+// Colours of the synthetic sheets: comment panel row r, thumbnail of course k.
+uint32_t CommentRowRGB(int row);
+uint32_t ThumbnailRGB(int course);
+static const uint32_t kFrontEndBackground = 0xB3A38C;  // (179, 163, 140)
+
 // A SceneTest with the front end, the prop cars and the record tables at their
 // program-start values and synthetic sheets of the catalogue's sizes loaded, so
 // every draw path runs without the generated art.
