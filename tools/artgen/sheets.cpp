@@ -367,7 +367,7 @@ Canvas Kazu() {
   Glyph(c, "/", 352, 42, 32, 42, 30, kGold, 2);
   // Small digits: 21 wide cells drawn 16 apart, so the ink stays within 15 pixels.
   for (int d = 0; d <= 10; ++d)
-    Glyph(c, d == 10 ? ":" : std::string(1, (char)('0' + d)), 21 * d, 126, 21, 22, 15, kWhite, 1, 16);
+    Glyph(c, d == 10 ? ":" : std::string(1, (char)('0' + d)), 21 * d, 126, 21, 22, 18, kWhite, 1, 16);
   // HUD labels.
   c.Text("BEST", 444, 44, 12, kGold, "bold", 1, 1, kOutline);
   c.Text("TIME", 444, 64, 12, kWhite, "bold", 1, 1, kOutline);
