@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -71,13 +72,12 @@ std::vector<Rect> LayoutRects() {
 std::string ImagePath(const std::string& file) { return std::string(VELKARO_RUNTIME_DIR) + "/image/" + file; }
 
 const RgbImage& Load(const std::string& file) {
-  static std::vector<std::pair<std::string, RgbImage>> cache;
-  for (auto& e : cache)
-    if (e.first == file) return e.second;
+  static std::map<std::string, RgbImage> cache;  // map: references stay valid as it grows
+  auto it = cache.find(file);
+  if (it != cache.end()) return it->second;
   RgbImage img;
   if (!LoadRgbImage(ImagePath(file), &img)) ADD_FAILURE() << "cannot load " << file;
-  cache.push_back({file, img});
-  return cache.back().second;
+  return cache[file] = img;
 }
 
 int Ink(const RgbImage& img, int x0, int y0, int w, int h) {

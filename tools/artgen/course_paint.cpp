@@ -215,6 +215,8 @@ void Scenery(Canvas& c, const Field& f, const CourseDescription& d) {
     for (int tries = 0; tries < count * 40 && placed < count; ++tries) {
       float x = rng.Range(x0, x1), y = rng.Range(y0, y1), r = rng.Range(rmin, rmax);
       if (!Clear(f, x, y, r, 22)) continue;
+      uint32_t under = c.Pixel(std::min((int)x, kW - 1), std::min((int)y, kH - 1));
+      if ((under & 255) > ((under >> 16) & 255) + 40) continue;  // no trees in the water
       draw(x, y, r);
       ++placed;
     }

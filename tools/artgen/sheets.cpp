@@ -156,11 +156,10 @@ Canvas Keybord() {
   Panel(c, 4, 2, 472, 138, 12);
   c.Text("CONTROLS", 20, 10, 14, kGold, "bold");
   c.FillRoundRect(20, 34, 200, 90, 8, {22, 28, 50});
-  Key(c, 40, 58, 44, "Z");
-  Key(c, 92, 58, 44, "X");
-  c.Text("CONFIRM", 62, 106, 9, kWhite, "bold", 1);
-  c.Text("BACK / PAUSE", 114, 106, 9, kWhite, "bold", 1);
-  c.Text("KEYS", 170, 66, 11, kGrey, "bold", 1);
+  Key(c, 40, 52, 44, "Z");
+  Key(c, 136, 52, 44, "X");
+  c.Text("CONFIRM", 62, 102, 10, kWhite, "bold", 1);
+  c.Text("BACK / PAUSE", 158, 102, 10, kWhite, "bold", 1);
   c.FillRoundRect(252, 20, 200, 112, 8, {22, 28, 50});
   Key(c, 330, 26, 40, "^", {255, 226, 120});
   Key(c, 284, 72, 40, "<", {255, 226, 120});
