@@ -153,6 +153,15 @@ TEST_F(CourseSelect, EndsStopTheCursorAndScrollSettlesIn20Frames) {
   while (fe.mapIX != 152 && frames < 100) {
     Frame();
     ++frames;
+    if (frames == 3) {
+      EXPECT_EQ(fe.mapIX, 60);  // three steps of 20 from afar
+    }
+    if (frames == 4) {
+      EXPECT_EQ(fe.mapIX, 60 + 92 / 5);  // then a fifth of the rest
+    }
+    if (frames == 19) {
+      EXPECT_EQ(fe.mapIX, 148);  // 4 short: snaps next frame
+    }
   }
   EXPECT_EQ(frames, 20);
   MoveTo(5);
