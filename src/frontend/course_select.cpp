@@ -10,9 +10,9 @@
 #include "records/data_files.h"
 #include "records/record_tables.h"
 
-static const int32_t kStripOpenH = 96;       // thumbnail height: the strip is open
-static const int32_t kThumbPitch = 152;      // 128-pixel thumbnail plus a 24-pixel gap
-static const int32_t kRestThumbX = 176;      // screen x of the selected thumbnail at rest
+static const int32_t kStripOpenH = 96;   // thumbnail height: the strip is open
+static const int32_t kThumbPitch = 152;  // 128-pixel thumbnail plus a 24-pixel gap
+static const int32_t kRestThumbX = 176;  // screen x of the selected thumbnail at rest
 static const int32_t kStripY = 100;
 static const char kClearPath[] = "data/clearFlg.txt";
 static const char kBestPath[] = "data/bestTime.txt";

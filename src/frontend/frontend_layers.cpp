@@ -10,8 +10,8 @@
 static void drawCars(SDL_Surface* screen) {
   if (fe.titleCnt > 6) return;  // the props leave with the menu
   for (const CarState& c : car) {
-    DrawBmp2(screen, c.dispX, c.dispY, CAR_W, CAR_H, img.carImage, CAR_W * static_cast<int32_t>(c.dir), 0, CAR_W,
-             CAR_H, static_cast<uint8_t>(static_cast<int32_t>(c.alpha)));
+    DrawBmp2(screen, c.dispX, c.dispY, CAR_W, CAR_H, img.carImage, CAR_W * static_cast<int32_t>(c.dir), 0, CAR_W, CAR_H,
+             static_cast<uint8_t>(static_cast<int32_t>(c.alpha)));
   }
 }
 
@@ -33,8 +33,7 @@ static void drawTitleAndMenu(SDL_Surface* screen) {
 
 static void drawHelp(SDL_Surface* screen) {
   // The panel's bottom rows show first, so it slides down from under the bar.
-  drawAt(screen, fe.keybordAlpha, 0, 100, 480, fe.keybordH, img.keybordImage, 0, 142 - fe.keybordH, 480,
-         fe.keybordH);
+  drawAt(screen, fe.keybordAlpha, 0, 100, 480, fe.keybordH, img.keybordImage, 0, 142 - fe.keybordH, 480, fe.keybordH);
   if (fe.helpFlg > 0) {
     for (const HelpCallout& c : fe.keybord) {
       DrawBmp2(screen, static_cast<int32_t>(c.x - c.w / 2), static_cast<int32_t>(c.y - c.h), static_cast<int32_t>(c.w),

@@ -1,6 +1,7 @@
 // title.h -- the front-end scene: title, menus and course select
 #pragma once
 #include <SDL.h>
+
 #include <cstdint>
 
 // One front-end frame. Writes the chosen record slot and mode through mapCnt

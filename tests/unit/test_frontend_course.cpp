@@ -95,7 +95,7 @@ TEST_F(CourseSelect, LockedCoursesAreVeiledAndRefuseZ) {
   const uint32_t veiled = PixelRGB(screen, 240, 148);
   EXPECT_LT(veiled >> 16, plain >> 16);  // darkened by the veil
   EXPECT_GT(veiled >> 16, 0u);
-  EXPECT_EQ(PixelRGB(screen, 330, 102), 0xFF0000u);  // course 4's locked frame
+  EXPECT_EQ(PixelRGB(screen, 330, 102), 0xFF0000u);       // course 4's locked frame
   EXPECT_EQ(PixelRGB(screen, 26, 102), ThumbnailRGB(2));  // course 2 is open
   Frames(5, KEY_Z);
   EXPECT_EQ(fe.mapSelectFlg, 1);
@@ -219,7 +219,7 @@ TEST_F(CourseSelect, SlotModeAndFacingHandedToTheRace) {
     int modeCnt, course;
     int32_t slot, mode, dir, moveAng;
   } cases[] = {
-      {0, 2, 2, 1, 6, 90},  {1, 2, 8, 2, 6, 90},     {1, 0, 6, 2, 0, 0},
+      {0, 2, 2, 1, 6, 90},   {1, 2, 8, 2, 6, 90}, {1, 0, 6, 2, 0, 0},
       {0, 3, 3, 1, 18, 270}, {1, 4, 10, 2, 0, 0}, {0, 5, 5, 1, 18, 270},
   };
   for (const Case& c : cases) {

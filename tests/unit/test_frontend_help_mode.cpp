@@ -49,7 +49,7 @@ TEST_F(HelpScreen, ZHeldFromMenuClosesItAtOnce) {
   while (fe.titleCnt == 5 || fe.titleCnt == 6) Frame(KEY_Z);  // entry 1 chosen, z kept down
   EXPECT_EQ(fe.titleCnt, 8);
   EXPECT_EQ(fe.helpFlg, 0);
-  EXPECT_EQ(fe.keybordH, 0);      // opened 20, closed 30 in the same frame
+  EXPECT_EQ(fe.keybordH, 0);       // opened 20, closed 30 in the same frame
   EXPECT_EQ(fe.stickW, 480 - 55);  // the bar already shrinks
   EXPECT_EQ(fe.menuAlpha[1], 225);
 }
@@ -64,7 +64,7 @@ TEST_F(HelpScreen, ClosingSlidesUpThenFadesHeadingAndBar) {
   EXPECT_EQ(fe.helpFlg, 0);
   EXPECT_EQ(fe.keybordH, 112);
   // The page and callouts are gone at once.
-  EXPECT_EQ(PixelRGB(screen, 240, 460), 0xB3A38Cu);
+  EXPECT_EQ(PixelRGB(screen, 240, 460), kFrontEndBackground);
   int frames = 1;
   while (fe.keybordH > 0) {
     Frame();
@@ -87,7 +87,7 @@ TEST_F(ModeSelect, PanelsOpenThenHighlightPulses) {
   EnterSubScreen(0);
   int frames = 1;
   while (fe.modeFlg == 0) {
-    EXPECT_EQ(PixelRGB(screen, 240, 400), 0xB3A38Cu);  // no comment while opening
+    EXPECT_EQ(PixelRGB(screen, 240, 400), kFrontEndBackground);  // no comment while opening
     Frame();
     ++frames;
   }

@@ -93,7 +93,7 @@ TEST_F(MenuTransition, HelpHeadingEndsHigher) {
   EXPECT_EQ(fe.menu[1].x, 31);
   EXPECT_EQ(fe.menu[1].y, 68);
   // The props are no longer drawn once the sub-screen is up.
-  EXPECT_EQ(PixelRGB(screen, 130, 330), 0xB3A38Cu);
+  EXPECT_EQ(PixelRGB(screen, 130, 330), kFrontEndBackground);
 }
 
 TEST_F(MenuTransition, ReturnFadesBackInSixteenFrames) {
@@ -109,7 +109,7 @@ TEST_F(MenuTransition, ReturnFadesBackInSixteenFrames) {
     Frame(KEY_UP);  // not read while returning
     ++frames;
     if (fe.titleCnt == 9) {
-      EXPECT_EQ(PixelRGB(screen, 130, 330), 0xB3A38Cu);
+      EXPECT_EQ(PixelRGB(screen, 130, 330), kFrontEndBackground);
     }
   }
   EXPECT_EQ(frames, 16);
