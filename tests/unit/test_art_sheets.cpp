@@ -128,9 +128,12 @@ TEST_F(ArtSheets, KeyedSheetsUseMagentaAndOpaqueSheetsDoNot) {
     key = img.w * img.h - key;
     // The bar and the thumbnail strip are solid pictures; every other keyed sheet has clear parts.
     std::string name = s.file;
-    if (s.keyed && name != "SmallMap.bmp" && name != "stick.bmp")
+    if (s.keyed && name != "SmallMap.bmp" && name != "stick.bmp") {
       EXPECT_GT(key, 0) << s.file << " has no transparent pixel";
-    if (!s.keyed) EXPECT_EQ(key, 0) << s.file << " must be opaque";
+    }
+    if (!s.keyed) {
+      EXPECT_EQ(key, 0) << s.file << " must be opaque";
+    }
   }
 }
 
