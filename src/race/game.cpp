@@ -15,37 +15,56 @@
 #include "race/track_collision.h"
 
 int32_t Game(SDL_Surface* screen, int32_t mapCnt, int32_t mode) {
-  const uint8_t keys = raceProgram.key_flg = GetMsg();  // 1. keyboard
+  // 1. Keyboard, once per frame.
+  const uint8_t keys = raceProgram.key_flg = GetMsg();
   if (keys == KEY_QUIT) return 6;
-  RaceClockStep();  // 2. clock and time limit
-  if (race.readyFlg == 0 && !SetupRace(mapCnt, mode)) {  // 3. setup
-    race.readyFlg = 0;  // back to the course select; the next call sets up again
+  // 2. Race clock and time limit.
+  RaceClockStep();
+  // 3. Setup frame. A race that cannot run goes back to the course select,
+  //    and the next call tries the setup again.
+  if (race.readyFlg == 0 && !SetupRace(mapCnt, mode)) {
+    race.readyFlg = 0;
     return 1;
   }
-  race.mapCnt = mapCnt;
-  race.mode = mode;
-  race.course = mapCnt % 6;
-  CountdownStep();                             // 4. countdown
-  if (PauseKeyStep(keys)) return 7;            // 5. pause
+  // 4. Countdown.
+  CountdownStep();
+  // 5. Pause key.
+  if (PauseKeyStep(keys)) return 7;
+  // 6, 7. Steering, then throttle and brake, only while racing.
   const bool driving = race.readyFlg == 2 && race.goalFlg != 1;
-  if (driving) SteeringStep(car[0], keys);     // 6. steering
-  if (driving) ThrottleStep(car[0], keys);     // 7. throttle and brake
-  AuthoringKeyStep(keys);                      // 8. checkpoint authoring
-  RecordStep();                                // 9. run recording and skid points
-  SkidScreenStep();                            // 10. skid points on screen
-  CheckpointStep();                            // 11. checkpoints
-  GoalStep();                                  // 12. goal, laps, goal-time records
-  ReplayStep();                                // 13. second car's replay
-  HeadingStep(car[0]);                         // 14. heading and velocity
-  MovementStep(img.mapImage, mode);            // 15. movement against the track
-  if (mode == 2 && race.secondCarFlg) ContactDeflectionStep();  // 16. contact push
-  CameraStep();                                // 17. camera
-  DrawCourse(screen);                          // 18. course, then skid marks
+  if (driving) SteeringStep(car[0], keys);
+  if (driving) ThrottleStep(car[0], keys);
+  // 8. Checkpoint authoring key.
+  AuthoringKeyStep(keys);
+  // 9. Run recording, with the skid points.
+  RecordStep();
+  // 10. Skid points on the screen.
+  SkidScreenStep();
+  // 11. Checkpoints.
+  CheckpointStep();
+  // 12. Goal, laps and the records written at the goal.
+  GoalStep();
+  // 13. Second car's replay.
+  ReplayStep();
+  // 14. Heading and velocity.
+  HeadingStep(car[0]);
+  // 15. Movement against the track (and the rival in mode 2).
+  MovementStep(img.mapImage, mode);
+  // 16. Contact push, mode 2 with a rival only.
+  if (mode == 2 && race.secondCarFlg) ContactDeflectionStep();
+  // 17. Camera.
+  CameraStep();
+  // 18. Course view, then this frame's skid marks into bbMap.
+  DrawCourse(screen);
   if (race.readyFlg == 2) DrawSkidMarks(img.bbMap);
-  DrawCars(screen);                            // 19. cars and HUD
+  // 19. Cars and HUD.
+  DrawCars(screen);
   DrawHud(screen);
-  DrawCountdownAndBanner(screen);              // 20. countdown and start banner
-  FinishStep(screen);                          // 21. finish banner, coasting, fade
-  if (ResultScreenDue()) return ResultScreen(screen);  // 22. result screen
+  // 20. Countdown digit and start banner.
+  DrawCountdownAndBanner(screen);
+  // 21. Finish banner, coasting and fade.
+  FinishStep(screen);
+  // 22. The result screen once the race is over and the car has all but stopped.
+  if (ResultScreenDue()) return ResultScreen(screen);
   return 4;
 }

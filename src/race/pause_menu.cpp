@@ -38,7 +38,7 @@ int32_t GameSelect(SDL_Surface* screen) {
   }
   const int32_t y = MARKER_Y + MARKER_STEP * raceProgram.selectCnt;
   DrawBmp(screen, 115, 165, 250, 150, img.selectImage, 0, 0, 250, 150);
-  DrawBmp(screen, 120, y, CAR_W, CAR_H, img.carImage, 0, 0, CAR_W, CAR_H);         // frame 0
+  DrawBmp(screen, 120, y, CAR_W, CAR_H, img.carImage, 0, 0, CAR_W, CAR_H);           // frame 0
   DrawBmp(screen, 308, y, CAR_W, CAR_H, img.carImage, 12 * CAR_W, 0, CAR_W, CAR_H);  // frame 12
   return 7;
 }

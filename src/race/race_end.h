@@ -1,6 +1,7 @@
 // race_end.h -- goal-time decisions, finish banners, coasting, fade and the result screen
 #pragma once
 #include <SDL.h>
+
 #include <cstdint>
 
 // In the frame the third lap completes. Mode 1: a record when the slot's best

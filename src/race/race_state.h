@@ -7,19 +7,19 @@
 // What one race start resets (the setup frame), plus the race phase and the
 // slot being raced. Lives for the program; every race rewrites it at setup.
 struct RaceState {
-  int32_t readyFlg;   // 0 not set up (next call runs the setup), 1 countdown, 2 racing
-  int32_t rCnt;       // countdown counter, 150 at setup, 2 less per frame, never below 0
-  int32_t goalFlg;    // 1: the race is over (goal, time-up or the rival finished)
-  int32_t timeUpFlg;  // 1: the race ended without the player's goal
-  int32_t Time;       // race clock, +16 per racing frame
-  int32_t overTime;   // time left, never below 0
+  int32_t readyFlg;    // 0 not set up (next call runs the setup), 1 countdown, 2 racing
+  int32_t rCnt;        // countdown counter, 150 at setup, 2 less per frame, never below 0
+  int32_t goalFlg;     // 1: the race is over (goal, time-up or the rival finished)
+  int32_t timeUpFlg;   // 1: the race ended without the player's goal
+  int32_t Time;        // race clock, +16 per racing frame
+  int32_t overTime;    // time left, never below 0
   int32_t checkOkCnt;  // next checkpoint to reach, 0..19
   int32_t mapNum;      // laps completed, 0..3
   int32_t checkCnt;    // next point the authoring key stores, 0..19
   int32_t checkX[CHECKPOINT_COUNT];
   int32_t checkY[CHECKPOINT_COUNT];
-  int32_t ReTime;    // 1: the goal time is a record (mode 1) or beat the rival (mode 2)
-  int32_t scoreCnt;  // result-screen frames shown, capped at 200
+  int32_t ReTime;      // 1: the goal time is a record (mode 1) or beat the rival (mode 2)
+  int32_t scoreCnt;    // result-screen frames shown, capped at 200
   uint32_t wayColor;   // raw road pixel of the course
   uint32_t goalColor;  // raw goal-stripe pixel
   int32_t mapX, mapY;  // world position of the view's top-left corner

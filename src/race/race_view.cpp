@@ -27,9 +27,7 @@ void CameraStep() {
   s.dispY = static_cast<int32_t>(p.dispY + s.posY - p.posY);
 }
 
-void DrawCourse(SDL_Surface* screen) {
-  DrawBmp(screen, 0, 0, VIEW, VIEW, img.bbMap, race.mapX, race.mapY, VIEW, VIEW);
-}
+void DrawCourse(SDL_Surface* screen) { DrawBmp(screen, 0, 0, VIEW, VIEW, img.bbMap, race.mapX, race.mapY, VIEW, VIEW); }
 
 void DrawCars(SDL_Surface* screen) {
   CarState& p = car[0];
@@ -86,7 +84,6 @@ void DrawCountdownAndBanner(SDL_Surface* screen) {
     // Fixed to the course at (InitX - 82, InitY - 33): it scrolls away with the start.
     const int32_t x = static_cast<int32_t>(p.dispX + t.InitX - p.posX - 82.0);
     const int32_t y = static_cast<int32_t>(p.dispY + t.InitY - p.posY - 33.0);
-    DrawBmp2(screen, x, y, 185, 65, img.numImage, 0, 47, 185, 65,
-             static_cast<uint8_t>(StartBannerAlpha(race.rCnt)));
+    DrawBmp2(screen, x, y, 185, 65, img.numImage, 0, 47, 185, 65, static_cast<uint8_t>(StartBannerAlpha(race.rCnt)));
   }
 }

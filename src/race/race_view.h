@@ -1,6 +1,7 @@
 // race_view.h -- the camera, the course view, both cars, the HUD, countdown and start banner
 #pragma once
 #include <SDL.h>
+
 #include <cstdint>
 
 // Camera: mapX/mapY from the player (clamped to 0..1056 and 0..672), the

@@ -54,8 +54,7 @@ void SkidScreenStep() {
 }
 
 // One wheel's segment between entries i and i + 1, when under 20 px long.
-static void DrawWheel(SDL_Surface* target, const int32_t* lx, const int32_t* ly, const int32_t* gx,
-                      const int32_t* gy) {
+static void DrawWheel(SDL_Surface* target, const int32_t* lx, const int32_t* ly, const int32_t* gx, const int32_t* gy) {
   for (int i = 0; i < skid.DAnimeLen - 1; ++i) {
     const int32_t dx = lx[i] - lx[i + 1];
     const int32_t dy = ly[i] - ly[i + 1];

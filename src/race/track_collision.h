@@ -1,6 +1,7 @@
 // track_collision.h -- moving the player's car pixel by pixel over the course colours
 #pragma once
 #include <SDL.h>
+
 #include <cstdint>
 
 // Takes wayColor and goalColor of the course from the colour sample image:

@@ -42,7 +42,9 @@ TEST_F(RaceFlow, CountdownFramesAndTheFirstClockedFrame) {
   PushKeys(0, 80);
   for (int frame = 1; frame <= 74; ++frame) {
     Game(screen, 0, 1);
-    if (frame == 1) EXPECT_EQ(race.rCnt, 148);
+    if (frame == 1) {
+      EXPECT_EQ(race.rCnt, 148);
+    }
     if (frame == 60) {
       EXPECT_EQ(race.rCnt, 30);
       EXPECT_EQ(race.readyFlg, 1);
@@ -56,8 +58,12 @@ TEST_F(RaceFlow, CountdownFramesAndTheFirstClockedFrame) {
       EXPECT_EQ(run.SaveCnt, 1);  // the first racing frame records
       EXPECT_EQ(race.Time, 0);
     }
-    if (frame == 62) EXPECT_EQ(race.Time, 16);
-    if (frame == 73) EXPECT_EQ(race.rCnt, 2);
+    if (frame == 62) {
+      EXPECT_EQ(race.Time, 16);
+    }
+    if (frame == 73) {
+      EXPECT_EQ(race.rCnt, 2);
+    }
   }
   EXPECT_EQ(race.rCnt, 0);
   EXPECT_EQ(race.Time, 16 * 13);

@@ -44,8 +44,8 @@ struct KeyDice {
   uint8_t Next() {
     state = state * 1103515245u + 12345u;
     const uint32_t r = (state >> 16) % 8;
-    static const uint8_t kMoves[8] = {KEY_UP, KEY_UP, KEY_UP | KEY_LEFT, KEY_UP | KEY_RIGHT,
-                                      KEY_DOWN, KEY_DOWN | KEY_LEFT, KEY_LEFT, 0};
+    static const uint8_t kMoves[8] = {
+        KEY_UP, KEY_UP, KEY_UP | KEY_LEFT, KEY_UP | KEY_RIGHT, KEY_DOWN, KEY_DOWN | KEY_LEFT, KEY_LEFT, 0};
     return kMoves[r];
   }
 };

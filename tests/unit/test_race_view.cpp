@@ -64,7 +64,7 @@ TEST_F(RaceView, CountdownZoomSamples) {
   };
   const Sample samples[] = {
       {148, 0, 24, 18, 20, -9, -10}, {124, 0, 0, 90, 104, -45, -52}, {122, 0, 29, 3, 3, -1, -1},
-      {118, 1, 25, 15, 17, -7, -8},  {92, 1, 30, 0, 0, 0, 0},         {62, 2, 0, 90, 104, -45, -52},
+      {118, 1, 25, 15, 17, -7, -8},  {92, 1, 30, 0, 0, 0, 0},        {62, 2, 0, 90, 104, -45, -52},
       {32, 3, 1, 87, 101, -43, -50},
   };
   for (const Sample& s : samples) {
@@ -112,14 +112,14 @@ TEST_F(RaceView, GhostAlphaGrowsWithScreenDistanceUpTo150) {
 SDL_Surface* ColourCodedDigitSheet() {
   SDL_Surface* s = MakeSurface24(640, 220, 0, 0, 0);
   for (int d = 0; d < 10; ++d) {
-    FillRect(s, 32 * d, 42, 32, 42, 10 + d, 42, 0);   // style 3/4 row
-    FillRect(s, 32 * d, 84, 32, 42, 10 + d, 84, 0);   // style 2 row
+    FillRect(s, 32 * d, 42, 32, 42, 10 + d, 42, 0);    // style 3/4 row
+    FillRect(s, 32 * d, 84, 32, 42, 10 + d, 84, 0);    // style 2 row
     FillRect(s, 21 * d, 126, 21, 22, 10 + d, 126, 0);  // style 1 row
   }
   FillRect(s, 210, 126, 21, 22, 99, 126, 0);  // style 1 separator
-  FillRect(s, 352, 42, 32, 42, 200, 1, 1);   // slash
-  FillRect(s, 421, 43, 46, 20, 200, 2, 2);   // best-time label
-  FillRect(s, 421, 63, 46, 20, 200, 3, 3);   // race-time label
+  FillRect(s, 352, 42, 32, 42, 200, 1, 1);    // slash
+  FillRect(s, 421, 43, 46, 20, 200, 2, 2);    // best-time label
+  FillRect(s, 421, 63, 46, 20, 200, 3, 3);    // race-time label
   return s;
 }
 
