@@ -52,10 +52,11 @@ start_game() {
 }
 
 # press KEY [HOLD-SECONDS]: one real press and release.
+# Keys go to the focused window through XTEST, as a keyboard's would.
 press() {
-  xdotool keydown --window "$WID" "$1"
+  xdotool keydown "$1"
   sleep "${2:-0.08}"
-  xdotool keyup --window "$WID" "$1"
+  xdotool keyup "$1"
   sleep 0.08
 }
 

@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The real game driven by real key presses: intro, menu, mode and course select,
+# a race on course 0, pause, back to the course select and the menu, quit.
+source "$(dirname "$0")/lib.sh"
+start_x
+prepare_game_dir
+start_game
+
+sleep 3.2  # the intro runs about 90 frames and cannot be skipped
+screenshot "$WORK/menu.png"
+# The background between the title and the menu is the front end's sand colour.
+for point in 5,300 470,470 240,60; do
+  colour=$(convert "$WORK/menu.png" -format "%[pixel:p{$point}]" info: 2>/dev/null)
+  case "$colour" in
+    "srgb(179,163,140)"|"rgb(179,163,140)") ;;
+    *) fail "menu background at $point is $colour, not (179,163,140)" ;;
+  esac
+done
+
+press Up          # the cursor starts on the help entry; up to START
+press z           # to the mode select
+sleep 1.6
+press z           # mode 1, to the course select
+sleep 1.4
+press z           # course 0
+wait_for_output 'mapCnt=0' 5 || fail "no race started on course 0"
+sleep 0.8
+press x           # pause
+sleep 0.3
+press Down        # highlight the return entry
+press z           # back to the course select
+sleep 1.0
+kill -0 "$GAME_PID" || fail "game ended after leaving the race"
+press x           # course select back to the mode select
+sleep 1.2
+press x           # mode select back to the menu
+sleep 1.8
+press Up          # the cursor was on START; up wraps to QUIT
+press z
+wait_for_exit
+[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS after choosing quit"
+[ "$(grep -c 'mapCnt=' "$WORK/out.txt")" = 1 ] || fail "expected exactly one race start"
+echo "PASS intro, menu, mode select, course select, race, pause, return, quit"
