@@ -62,11 +62,13 @@ void HeadingStep(CarState& c) {
   c.moveAng = WrapDegrees(c.moveAng);
   c.slipAng = c.moveAng - heading;
   if (c.slipAng < 0) c.slipAng += 360;
+  // slipAng is 0..359 here: within 3 degrees ahead locks on, otherwise chase
+  // 4 degrees per frame along the shorter arc (upward when exactly 180 apart).
   if (c.slipAng <= 3)
     c.moveAng = heading;
-  else if (c.slipAng > 0 && c.slipAng < 180)
-    c.moveAng -= 4;  // 4 degrees per frame: the direction of travel lags the facing
-  else if (c.slipAng > 179 && c.slipAng < 360)
+  else if (c.slipAng < 180)
+    c.moveAng -= 4;
+  else
     c.moveAng += 4;
   c.moveAng = WrapDegrees(c.moveAng);
   c.velX = static_cast<float>(std::cos(Radians(c.moveAng)) * c.speed);

@@ -31,9 +31,10 @@ int32_t Game(SDL_Surface* screen, int32_t mapCnt, int32_t mode) {
   // 5. Pause key.
   if (PauseKeyStep(keys)) return 7;
   // 6, 7. Steering, then throttle and brake, only while racing.
-  const bool driving = race.readyFlg == 2 && race.goalFlg != 1;
-  if (driving) SteeringStep(car[0], keys);
-  if (driving) ThrottleStep(car[0], keys);
+  if (race.readyFlg == 2 && race.goalFlg != 1) {
+    SteeringStep(car[0], keys);
+    ThrottleStep(car[0], keys);
+  }
   // 8. Checkpoint authoring key.
   AuthoringKeyStep(keys);
   // 9. Run recording, with the skid points.

@@ -11,9 +11,9 @@ SkidState skid = {};
 RaceProgramState raceProgram = {};
 
 void ResetRaceState() {
-  std::memset(&race, 0, sizeof race);
-  std::memset(&run, 0, sizeof run);
-  std::memset(&skid, 0, sizeof skid);
-  std::memset(&raceProgram, 0, sizeof raceProgram);
+  race = RaceState{};
+  std::memset(&run, 0, sizeof run);  // all integers; too big for a temporary
+  skid = SkidState{};
+  raceProgram = RaceProgramState{};
   run.LoadFlg = 1;
 }

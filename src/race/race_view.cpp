@@ -30,9 +30,9 @@ void CameraStep() {
 void DrawCourse(SDL_Surface* screen) { DrawBmp(screen, 0, 0, VIEW, VIEW, img.bbMap, race.mapX, race.mapY, VIEW, VIEW); }
 
 void DrawCars(SDL_Surface* screen) {
-  CarState& p = car[0];
-  CarState& s = car[1];
+  const CarState& p = car[0];
   if (race.secondCarFlg && bestTime[race.mapCnt] != 0) {
+    CarState& s = car[1];
     const int32_t frame = static_cast<int32_t>(s.dir);
     if (race.mode == 1) {
       const int32_t dx = p.dispX - s.dispX;
