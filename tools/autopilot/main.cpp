@@ -1,0 +1,198 @@
+// main.cpp -- velkaro_autopilot: drive a course, replay a key recording, or make the six rivals
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "gfx/images.h"
+#include "race_run.h"
+#include "records/data_files.h"
+#include "records/record_tables.h"
+#include "rivals.h"
+
+namespace {
+
+const char* kUsage =
+    "usage: velkaro_autopilot [--run-dir DIR] [--courses DIR] [--data DIR] COMMAND\n"
+    "  drive K [--rival-grid] [--top V] [--turn R] [--keys FILE]\n"
+    "      drive course K (0..5), print the finishing Time, optionally save the key recording\n"
+    "  replay FILE     replay a key recording and print what the race gave\n"
+    "  rivals OUTDATA KEYSDIR\n"
+    "      drive the six rivals at their paces; write saveCnt6..11, ghost6..11 and slots\n"
+    "      6..11 of bestTime.txt into OUTDATA, and rival6..11.keys into KEYSDIR\n"
+    "  paces           drive every course at full pace, alone and against its shipped rival\n"
+    "--run-dir holds image/ (default: the build's runtime directory), --courses the course\n"
+    "descriptions, --data the checkpoint files (defaults: the source tree's).\n";
+
+struct Paths {
+  std::string runDir = VELKARO_RUNTIME_DIR;
+  std::string courses = std::string(VELKARO_SOURCE_DIR) + "/tools/courses";
+  std::string data = std::string(VELKARO_SOURCE_DIR) + "/data";
+};
+
+std::string Absolute(const std::string& p) {
+  if (!p.empty() && p[0] == '/') return p;
+  char cwd[4096];
+  return std::string(getcwd(cwd, sizeof cwd) ? cwd : ".") + "/" + p;
+}
+
+bool Run(const std::string& cmd) { return std::system(cmd.c_str()) == 0; }
+
+// A scratch working directory with the runtime images and a copy of the data files,
+// where the race may write its run files; removed on exit.
+class Workshop {
+ public:
+  explicit Workshop(const Paths& paths) {
+    char templ[] = "/tmp/velkaro-autopilot-XXXXXX";
+    dir_ = mkdtemp(templ) ? templ : "";
+    ok_ = !dir_.empty() && Run("mkdir -p '" + dir_ + "/data' && ln -s '" + paths.runDir + "/image' '" + dir_ +
+                                  "/image' && cp '" + paths.data + "'/*.txt '" + dir_ + "/data/'");
+    ok_ = ok_ && chdir(dir_.c_str()) == 0;
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ok_ = ok_ && SDL_Init(SDL_INIT_VIDEO) == 0;
+    screen_ = ok_ ? SDL_SetVideoMode(480, 480, 24, 0) : nullptr;
+    if (screen_) ImageLoad();
+    ok_ = screen_ && img.checkImage;
+  }
+  ~Workshop() {
+    ImageRelease();
+    SDL_Quit();
+    if (!dir_.empty()) Run("rm -rf '" + dir_ + "'");
+  }
+  bool ok() const { return ok_; }
+  SDL_Surface* screen() const { return screen_; }
+  const std::string& dir() const { return dir_; }
+
+ private:
+  std::string dir_;
+  bool ok_ = false;
+  SDL_Surface* screen_ = nullptr;
+};
+
+void Report(const autopilot::KeyRecording& rec, const autopilot::RaceOutcome& out) {
+  std::printf("course %d from (%d, %d) dir %d: %s, Time %d, calls %d, stored entries %zu, %s\n", rec.course,
+              rec.posX, rec.posY, rec.dir, out.finished ? "finished" : "NOT finished", out.Time, out.calls,
+              out.run.size(), out.stayedOnRoad ? "on the road throughout" : "LEFT THE ROAD");
+}
+
+int Drive(const Paths& paths, int argc, char** argv) {
+  if (argc < 1) return std::fputs(kUsage, stderr), 2;
+  const int course = std::atoi(argv[0]);
+  if (course < 0 || course > 5) return std::fputs("course must be 0..5\n", stderr), 2;
+  autopilot::Pace pace = autopilot::FullPace();
+  bool rivalGrid = false;
+  std::string keysPath;
+  for (int i = 1; i < argc; ++i) {
+    if (!std::strcmp(argv[i], "--rival-grid")) rivalGrid = true;
+    else if (!std::strcmp(argv[i], "--top") && i + 1 < argc) pace.topSpeed = std::strtof(argv[++i], nullptr);
+    else if (!std::strcmp(argv[i], "--turn") && i + 1 < argc) pace.turnRate = std::strtof(argv[++i], nullptr);
+    else if (!std::strcmp(argv[i], "--keys") && i + 1 < argc) keysPath = Absolute(argv[++i]);
+    else return std::fputs(kUsage, stderr), 2;
+  }
+  coursekit::CentreLine line;
+  std::string error;
+  if (!autopilot::LoadCentreLine(paths.courses, course, &line, &error)) return std::fprintf(stderr, "%s\n", error.c_str()), 1;
+  Workshop shop(paths);
+  if (!shop.ok()) return std::fputs("cannot set up the scratch directory or load the images\n", stderr), 1;
+  autopilot::KeyRecording rec = autopilot::StartOn(course, rivalGrid ? autopilot::Grid::Rival : autopilot::Grid::Player);
+  autopilot::RaceOutcome out;
+  if (!autopilot::DriveCourse(shop.screen(), line, pace, &rec, &out)) return std::fputs("the race did not run\n", stderr), 1;
+  Report(rec, out);
+  if (!keysPath.empty() && !autopilot::SaveRecording(keysPath, rec)) return std::fputs("cannot write keys\n", stderr), 1;
+  return out.finished ? 0 : 1;
+}
+
+int Replay(const Paths& paths, int argc, char** argv) {
+  if (argc != 1) return std::fputs(kUsage, stderr), 2;
+  autopilot::KeyRecording rec;
+  std::string error;
+  if (!autopilot::LoadRecording(Absolute(argv[0]), &rec, &error)) return std::fprintf(stderr, "%s\n", error.c_str()), 1;
+  Workshop shop(paths);
+  if (!shop.ok()) return std::fputs("cannot set up the scratch directory or load the images\n", stderr), 1;
+  autopilot::RaceOutcome out;
+  if (!autopilot::ReplayRecording(shop.screen(), rec, &out)) return std::fputs("the race did not run\n", stderr), 1;
+  Report(rec, out);
+  return out.finished ? 0 : 1;
+}
+
+int Rivals(const Paths& paths, int argc, char** argv) {
+  if (argc != 2) return std::fputs(kUsage, stderr), 2;
+  const std::string outData = Absolute(argv[0]), keysDir = Absolute(argv[1]);
+  coursekit::CentreLine lines[6];
+  std::string error;
+  for (int k = 0; k < 6; ++k)
+    if (!autopilot::LoadCentreLine(paths.courses, k, &lines[k], &error)) return std::fprintf(stderr, "%s\n", error.c_str()), 1;
+  Workshop shop(paths);
+  if (!shop.ok()) return std::fputs("cannot set up the scratch directory or load the images\n", stderr), 1;
+  int32_t times[6] = {};
+  for (int k = 0; k < 6; ++k) {
+    autopilot::KeyRecording rec = autopilot::StartOn(k, autopilot::Grid::Rival);
+    autopilot::RaceOutcome out;
+    if (!autopilot::DriveCourse(shop.screen(), lines[k], autopilot::RivalPace(k), &rec, &out) || !out.finished ||
+        !out.stayedOnRoad || out.run.size() > RUN_CAPACITY || out.Time != 16 * static_cast<int32_t>(out.run.size())) {
+      Report(rec, out);
+      return std::fprintf(stderr, "rival of course %d is not fit to ship\n", k), 1;
+    }
+    Report(rec, out);
+    const int slot = autopilot::RivalSlot(k);
+    // The run files are the ones the race itself wrote at the goal.
+    if (!Run("cp data/saveCnt" + std::to_string(k) + ".txt '" + outData + "/saveCnt" + std::to_string(slot) + ".txt'") ||
+        !Run("cp data/ghost" + std::to_string(k) + ".txt '" + outData + "/ghost" + std::to_string(slot) + ".txt'") ||
+        !autopilot::SaveRecording(keysDir + "/rival" + std::to_string(slot) + ".keys", rec))
+      return std::fputs("cannot write the rival's files\n", stderr), 1;
+    times[k] = out.Time;
+  }
+  // Slots 6..11 of the best-time file; slots 0..5 keep what the file holds.
+  for (auto& t : bestTime) t = 0;
+  if (Run("cp '" + outData + "/bestTime.txt' data/bestTime.txt 2>/dev/null")) ReadBestTimes(bestTime);
+  for (int k = 0; k < 6; ++k) bestTime[autopilot::RivalSlot(k)] = times[k];
+  if (!WriteBestTimes(bestTime) || !Run("cp data/bestTime.txt '" + outData + "/bestTime.txt'"))
+    return std::fputs("cannot write bestTime.txt\n", stderr), 1;
+  return 0;
+}
+
+int Paces(const Paths& paths) {
+  Workshop shop(paths);
+  if (!shop.ok()) return std::fputs("cannot set up the scratch directory or load the images\n", stderr), 1;
+  std::printf("| course | rival Time | full pace, mode 1 | full pace against the rival, mode 2 |\n|---|---|---|---|\n");
+  int status = 0;
+  for (int k = 0; k < 6; ++k) {
+    coursekit::CentreLine line;
+    std::string error;
+    if (!autopilot::LoadCentreLine(paths.courses, k, &line, &error)) return std::fprintf(stderr, "%s\n", error.c_str()), 1;
+    autopilot::KeyRecording alone = autopilot::StartOn(k, autopilot::Grid::Player);
+    autopilot::KeyRecording versus = alone;
+    autopilot::RaceOutcome a, v;
+    autopilot::DriveCourse(shop.screen(), line, autopilot::FullPace(), &alone, &a);
+    const bool raced = autopilot::RaceTheRival(shop.screen(), line, autopilot::FullPace(), &versus, &v);
+    if (!a.finished || !raced || !v.beatRival) status = 1;
+    std::printf("| %d | %d | %d%s | %d, %s |\n", k, bestTime[autopilot::RivalSlot(k)], a.Time,
+                a.finished ? "" : " (not finished)", v.Time, !raced ? "no rival" : v.beatRival ? "win" : "LOST");
+  }
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Paths paths;
+  int i = 1;
+  for (; i + 1 < argc && !std::strncmp(argv[i], "--", 2); i += 2) {
+    if (!std::strcmp(argv[i], "--run-dir")) paths.runDir = Absolute(argv[i + 1]);
+    else if (!std::strcmp(argv[i], "--courses")) paths.courses = Absolute(argv[i + 1]);
+    else if (!std::strcmp(argv[i], "--data")) paths.data = Absolute(argv[i + 1]);
+    else return std::fputs(kUsage, stderr), 2;
+  }
+  if (i >= argc) return std::fputs(kUsage, stderr), 2;
+  const std::string command = argv[i];
+  if (command == "drive") return Drive(paths, argc - i - 1, argv + i + 1);
+  if (command == "replay") return Replay(paths, argc - i - 1, argv + i + 1);
+  if (command == "rivals") return Rivals(paths, argc - i - 1, argv + i + 1);
+  if (command == "paces") return Paces(paths);
+  std::fputs(kUsage, stderr);
+  return 2;
+}
