@@ -41,7 +41,7 @@ std::string Summary(int32_t scene, int calls, const Demo& d) {
     << "time up " << race.timeUpFlg << "\n"
     << "record " << race.ReTime << "\n"
     << "best " << bestTime[d.slot] << "\n";
-  for (const std::string f :
+  for (const std::string& f :
        {"saveCnt" + std::to_string(d.slot) + ".txt", std::string("bestTime.txt"), std::string("clearFlg.txt")})
     s << f << " " << ReadTextFile("data/" + f) << "\n";
   std::istringstream ghost(ReadTextFile("data/ghost" + std::to_string(d.slot) + ".txt"));
