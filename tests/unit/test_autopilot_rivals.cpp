@@ -72,15 +72,16 @@ TEST_P(ShippedRival, RecordingReplaysIntoTheStoredRunWithinTheRules) {
   ASSERT_EQ(out.run.size(), stored.size());
   for (size_t i = 0; i < stored.size(); ++i)
     ASSERT_TRUE(out.run[i] == stored[i]) << "entry " << i << ": replay (" << out.run[i].x << ", " << out.run[i].y
-                                         << ", " << out.run[i].ang << ") stored (" << stored[i].x << ", "
-                                         << stored[i].y << ", " << stored[i].ang << ")";
+                                         << ", " << out.run[i].ang << ") stored (" << stored[i].x << ", " << stored[i].y
+                                         << ", " << stored[i].ang << ")";
   // Every stored position has its centre on road or goal colour.
   for (size_t i = 0; i < stored.size(); ++i)
     ASSERT_TRUE(IsDrivable(img.mapImage, stored[i].x + 26, stored[i].y + 38)) << "entry " << i;
 }
 
-INSTANTIATE_TEST_SUITE_P(Courses, ShippedRival, ::testing::Range(0, 6),
-                         [](const ::testing::TestParamInfo<int>& info) { return "course" + std::to_string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Courses, ShippedRival, ::testing::Range(0, 6), [](const ::testing::TestParamInfo<int>& info) {
+  return "course" + std::to_string(info.param);
+});
 
 TEST(ShippedRivals, GradedFromGentleToFierce) {
   // Times to beat fall, relative to the course, from course 0 to course 5:

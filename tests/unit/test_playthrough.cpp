@@ -20,13 +20,13 @@ namespace {
 // What the player at the keyboard wants, and the autopilot that drives for them.
 struct Player {
   LoopState loop{};
-  int mode = 1;        // 1 or 2
-  int course = 0;      // to pick in the course select
-  bool start = true;   // press z in the course select
+  int mode = 1;       // 1 or 2
+  int course = 0;     // to pick in the course select
+  bool start = true;  // press z in the course select
   autopilot::Pace pace = autopilot::FullPace();
   coursekit::CentreLine lines[6];
   std::unique_ptr<autopilot::Driver> driver;
-  uint8_t last = 0;    // the KeyMask given last time
+  uint8_t last = 0;  // the KeyMask given last time
 };
 Player* player = nullptr;
 
@@ -214,8 +214,8 @@ TEST_F(Playthrough, Mode2TooSlowLosesWhenTheRivalsPathRunsOutAndWritesNothing) {
   me.mode = 2;
   me.course = 0;
   me.pace.topSpeed = 3.5f;
-  const std::string files[] = {"bestTime.txt", "clearFlg.txt", "saveCnt0.txt", "ghost0.txt", "saveCnt6.txt",
-                               "ghost6.txt"};
+  const std::string files[] = {"bestTime.txt", "clearFlg.txt", "saveCnt0.txt",
+                               "ghost0.txt",   "saveCnt6.txt", "ghost6.txt"};
   std::vector<std::string> before;
   for (const std::string& f : files) before.push_back(ReadTextFile("data/" + f));
   int32_t rivalCount = 0;

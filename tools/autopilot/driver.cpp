@@ -85,8 +85,10 @@ float Driver::AvoidanceOffset(float cx, float cy) const {
   // Pass on the side away from the rival's line, unless it leaves no room there.
   const float left = rivalSide - kAvoidGap, right = rivalSide + kAvoidGap;
   bool goRight = rivalSide < 0.0f;
-  if (goRight && right > room) goRight = false;
-  else if (!goRight && left < -room) goRight = true;
+  if (goRight && right > room)
+    goRight = false;
+  else if (!goRight && left < -room)
+    goRight = true;
   return std::clamp(goRight ? right : left, -room, room);
 }
 
@@ -148,8 +150,10 @@ uint8_t Driver::Decide() {
   }
 
   const float target = SpeedTarget(error);
-  if (c.speed < target) keys |= KEY_UP;
-  else if (c.speed > target + 0.3f) keys |= KEY_DOWN;
+  if (c.speed < target)
+    keys |= KEY_UP;
+  else if (c.speed > target + 0.3f)
+    keys |= KEY_DOWN;
   return keys;
 }
 

@@ -46,12 +46,12 @@ class Driver {
   Pace pace_;
   std::vector<float> speedLimit_;  // per sample: the speed to arrive there with
   bool located_ = false;
-  size_t index_ = 0;          // centre-line sample nearest to the car
+  size_t index_ = 0;  // centre-line sample nearest to the car
   float progress_ = 0.0f;
-  bool armed_ = false;        // a racing frame has been driven without steering
-  int stuckFrames_ = 0;       // racing frames without forward progress
-  int reverseFrames_ = 0;     // frames left of backing away from a wall
-  float progressMark_ = 0.0f; // progress when stuckFrames_ last restarted
+  bool armed_ = false;         // a racing frame has been driven without steering
+  int stuckFrames_ = 0;        // racing frames without forward progress
+  int reverseFrames_ = 0;      // frames left of backing away from a wall
+  float progressMark_ = 0.0f;  // progress when stuckFrames_ last restarted
 };
 
 }  // namespace autopilot

@@ -50,7 +50,7 @@ class Workshop {
     char templ[] = "/tmp/velkaro-autopilot-XXXXXX";
     dir_ = mkdtemp(templ) ? templ : "";
     ok_ = !dir_.empty() && Run("mkdir -p '" + dir_ + "/data' && ln -s '" + paths.runDir + "/image' '" + dir_ +
-                                  "/image' && cp '" + paths.data + "'/*.txt '" + dir_ + "/data/'");
+                               "/image' && cp '" + paths.data + "'/*.txt '" + dir_ + "/data/'");
     ok_ = ok_ && chdir(dir_.c_str()) == 0;
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     ok_ = ok_ && SDL_Init(SDL_INIT_VIDEO) == 0;
@@ -74,9 +74,9 @@ class Workshop {
 };
 
 void Report(const autopilot::KeyRecording& rec, const autopilot::RaceOutcome& out) {
-  std::printf("course %d from (%d, %d) dir %d: %s, Time %d, calls %d, stored entries %zu, %s\n", rec.course,
-              rec.posX, rec.posY, rec.dir, out.finished ? "finished" : "NOT finished", out.Time, out.calls,
-              out.run.size(), out.stayedOnRoad ? "on the road throughout" : "LEFT THE ROAD");
+  std::printf("course %d from (%d, %d) dir %d: %s, Time %d, calls %d, stored entries %zu, %s\n", rec.course, rec.posX,
+              rec.posY, rec.dir, out.finished ? "finished" : "NOT finished", out.Time, out.calls, out.run.size(),
+              out.stayedOnRoad ? "on the road throughout" : "LEFT THE ROAD");
 }
 
 int Drive(const Paths& paths, int argc, char** argv) {
@@ -87,22 +87,31 @@ int Drive(const Paths& paths, int argc, char** argv) {
   bool rivalGrid = false;
   std::string keysPath;
   for (int i = 1; i < argc; ++i) {
-    if (!std::strcmp(argv[i], "--rival-grid")) rivalGrid = true;
-    else if (!std::strcmp(argv[i], "--top") && i + 1 < argc) pace.topSpeed = std::strtof(argv[++i], nullptr);
-    else if (!std::strcmp(argv[i], "--turn") && i + 1 < argc) pace.turnRate = std::strtof(argv[++i], nullptr);
-    else if (!std::strcmp(argv[i], "--keys") && i + 1 < argc) keysPath = Absolute(argv[++i]);
-    else return std::fputs(kUsage, stderr), 2;
+    if (!std::strcmp(argv[i], "--rival-grid"))
+      rivalGrid = true;
+    else if (!std::strcmp(argv[i], "--top") && i + 1 < argc)
+      pace.topSpeed = std::strtof(argv[++i], nullptr);
+    else if (!std::strcmp(argv[i], "--turn") && i + 1 < argc)
+      pace.turnRate = std::strtof(argv[++i], nullptr);
+    else if (!std::strcmp(argv[i], "--keys") && i + 1 < argc)
+      keysPath = Absolute(argv[++i]);
+    else
+      return std::fputs(kUsage, stderr), 2;
   }
   coursekit::CentreLine line;
   std::string error;
-  if (!autopilot::LoadCentreLine(paths.courses, course, &line, &error)) return std::fprintf(stderr, "%s\n", error.c_str()), 1;
+  if (!autopilot::LoadCentreLine(paths.courses, course, &line, &error))
+    return std::fprintf(stderr, "%s\n", error.c_str()), 1;
   Workshop shop(paths);
   if (!shop.ok()) return std::fputs("cannot set up the scratch directory or load the images\n", stderr), 1;
-  autopilot::KeyRecording rec = autopilot::StartOn(course, rivalGrid ? autopilot::Grid::Rival : autopilot::Grid::Player);
+  autopilot::KeyRecording rec =
+      autopilot::StartOn(course, rivalGrid ? autopilot::Grid::Rival : autopilot::Grid::Player);
   autopilot::RaceOutcome out;
-  if (!autopilot::DriveCourse(shop.screen(), line, pace, &rec, &out)) return std::fputs("the race did not run\n", stderr), 1;
+  if (!autopilot::DriveCourse(shop.screen(), line, pace, &rec, &out))
+    return std::fputs("the race did not run\n", stderr), 1;
   Report(rec, out);
-  if (!keysPath.empty() && !autopilot::SaveRecording(keysPath, rec)) return std::fputs("cannot write keys\n", stderr), 1;
+  if (!keysPath.empty() && !autopilot::SaveRecording(keysPath, rec))
+    return std::fputs("cannot write keys\n", stderr), 1;
   return out.finished ? 0 : 1;
 }
 
@@ -125,7 +134,8 @@ int Rivals(const Paths& paths, int argc, char** argv) {
   coursekit::CentreLine lines[6];
   std::string error;
   for (int k = 0; k < 6; ++k)
-    if (!autopilot::LoadCentreLine(paths.courses, k, &lines[k], &error)) return std::fprintf(stderr, "%s\n", error.c_str()), 1;
+    if (!autopilot::LoadCentreLine(paths.courses, k, &lines[k], &error))
+      return std::fprintf(stderr, "%s\n", error.c_str()), 1;
   Workshop shop(paths);
   if (!shop.ok()) return std::fputs("cannot set up the scratch directory or load the images\n", stderr), 1;
   int32_t times[6] = {};
@@ -140,7 +150,8 @@ int Rivals(const Paths& paths, int argc, char** argv) {
     Report(rec, out);
     const int slot = autopilot::RivalSlot(k);
     // The run files are the ones the race itself wrote at the goal.
-    if (!Run("cp data/saveCnt" + std::to_string(k) + ".txt '" + outData + "/saveCnt" + std::to_string(slot) + ".txt'") ||
+    if (!Run("cp data/saveCnt" + std::to_string(k) + ".txt '" + outData + "/saveCnt" + std::to_string(slot) +
+             ".txt'") ||
         !Run("cp data/ghost" + std::to_string(k) + ".txt '" + outData + "/ghost" + std::to_string(slot) + ".txt'") ||
         !autopilot::SaveRecording(keysDir + "/rival" + std::to_string(slot) + ".keys", rec))
       return std::fputs("cannot write the rival's files\n", stderr), 1;
@@ -163,7 +174,8 @@ int Paces(const Paths& paths) {
   for (int k = 0; k < 6; ++k) {
     coursekit::CentreLine line;
     std::string error;
-    if (!autopilot::LoadCentreLine(paths.courses, k, &line, &error)) return std::fprintf(stderr, "%s\n", error.c_str()), 1;
+    if (!autopilot::LoadCentreLine(paths.courses, k, &line, &error))
+      return std::fprintf(stderr, "%s\n", error.c_str()), 1;
     autopilot::KeyRecording alone = autopilot::StartOn(k, autopilot::Grid::Player);
     autopilot::KeyRecording versus = alone;
     autopilot::RaceOutcome a, v;
@@ -171,7 +183,10 @@ int Paces(const Paths& paths) {
     const bool raced = autopilot::RaceTheRival(shop.screen(), line, autopilot::FullPace(), &versus, &v);
     if (!a.finished || !raced || !v.beatRival) status = 1;
     std::printf("| %d | %d | %d%s | %d, %s |\n", k, bestTime[autopilot::RivalSlot(k)], a.Time,
-                a.finished ? "" : " (not finished)", v.Time, !raced ? "no rival" : v.beatRival ? "win" : "LOST");
+                a.finished ? "" : " (not finished)", v.Time,
+                !raced        ? "no rival"
+                : v.beatRival ? "win"
+                              : "LOST");
   }
   return status;
 }
@@ -182,10 +197,14 @@ int main(int argc, char** argv) {
   Paths paths;
   int i = 1;
   for (; i + 1 < argc && !std::strncmp(argv[i], "--", 2); i += 2) {
-    if (!std::strcmp(argv[i], "--run-dir")) paths.runDir = Absolute(argv[i + 1]);
-    else if (!std::strcmp(argv[i], "--courses")) paths.courses = Absolute(argv[i + 1]);
-    else if (!std::strcmp(argv[i], "--data")) paths.data = Absolute(argv[i + 1]);
-    else return std::fputs(kUsage, stderr), 2;
+    if (!std::strcmp(argv[i], "--run-dir"))
+      paths.runDir = Absolute(argv[i + 1]);
+    else if (!std::strcmp(argv[i], "--courses"))
+      paths.courses = Absolute(argv[i + 1]);
+    else if (!std::strcmp(argv[i], "--data"))
+      paths.data = Absolute(argv[i + 1]);
+    else
+      return std::fputs(kUsage, stderr), 2;
   }
   if (i >= argc) return std::fputs(kUsage, stderr), 2;
   const std::string command = argv[i];

@@ -176,37 +176,40 @@ bool DriveCourse(SDL_Surface* screen, const coursekit::CentreLine& line, const P
                  RaceOutcome* out, int maxCalls) {
   Driver driver(line, pace);
   rec->keys.clear();
-  return RunRace(screen, *rec, 1, maxCalls,
-                 [&](uint8_t* key) {
-                   *key = driver.Decide();
-                   rec->keys.push_back(*key);
-                   return true;
-                 },
-                 out);
+  return RunRace(
+      screen, *rec, 1, maxCalls,
+      [&](uint8_t* key) {
+        *key = driver.Decide();
+        rec->keys.push_back(*key);
+        return true;
+      },
+      out);
 }
 
 bool ReplayRecording(SDL_Surface* screen, const KeyRecording& rec, RaceOutcome* out) {
   size_t next = 0;
-  return RunRace(screen, rec, 1, static_cast<int>(rec.keys.size()),
-                 [&](uint8_t* key) {
-                   if (next >= rec.keys.size()) return false;
-                   *key = rec.keys[next++];
-                   return true;
-                 },
-                 out);
+  return RunRace(
+      screen, rec, 1, static_cast<int>(rec.keys.size()),
+      [&](uint8_t* key) {
+        if (next >= rec.keys.size()) return false;
+        *key = rec.keys[next++];
+        return true;
+      },
+      out);
 }
 
 bool RaceTheRival(SDL_Surface* screen, const coursekit::CentreLine& line, const Pace& pace, KeyRecording* rec,
                   RaceOutcome* out) {
   Driver driver(line, pace);
   rec->keys.clear();
-  return RunRace(screen, *rec, 2, 10200,
-                 [&](uint8_t* key) {
-                   *key = driver.Decide();
-                   rec->keys.push_back(*key);
-                   return true;
-                 },
-                 out);
+  return RunRace(
+      screen, *rec, 2, 10200,
+      [&](uint8_t* key) {
+        *key = driver.Decide();
+        rec->keys.push_back(*key);
+        return true;
+      },
+      out);
 }
 
 }  // namespace autopilot

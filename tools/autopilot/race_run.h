@@ -38,11 +38,11 @@ struct RunEntry {
 
 // What one race gave.
 struct RaceOutcome {
-  bool finished = false;   // three laps completed
-  int32_t Time = 0;        // race clock when the race ended
-  int32_t overTime = 0;    // time left then
-  int calls = 0;           // calls of the race scene, the setup frame included
-  bool beatRival = false;  // mode 2: the player finished first (the game's win decision)
+  bool finished = false;     // three laps completed
+  int32_t Time = 0;          // race clock when the race ended
+  int32_t overTime = 0;      // time left then
+  int calls = 0;             // calls of the race scene, the setup frame included
+  bool beatRival = false;    // mode 2: the player finished first (the game's win decision)
   bool stayedOnRoad = true;  // the centre point was on road or goal colour after every call
   // The run the game stored at the goal (read back from the slot's files).
   std::vector<RunEntry> run;
