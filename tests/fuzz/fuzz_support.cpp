@@ -91,7 +91,8 @@ bool ReferenceText::int32(int32_t* value) {
 }
 
 int32_t Canary(int array, long index) {
-  return static_cast<int32_t>(0x5A000000u ^ (static_cast<uint32_t>(array) << 20) ^ static_cast<uint32_t>(index * 2654435761u));
+  return static_cast<int32_t>(0x5A000000u ^ (static_cast<uint32_t>(array) << 20) ^
+                              static_cast<uint32_t>(index * 2654435761u));
 }
 
 void FillCanaries(int array, int32_t* values, long n) {

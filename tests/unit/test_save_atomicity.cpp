@@ -213,8 +213,8 @@ TEST_F(SaveAtomicity, KilledSavesLeaveEveryFileWholeOldOrNew) {
   }
   // The children really saved: without that the kills would prove nothing.
   EXPECT_GT(sawNew, 0);
-  printf("%d kills over 0..%ld us (one save %ld us): %d files found new, %d stray temporaries\n", kills, spanUs,
-         saveUs, sawNew, strayTemporaries);
+  printf("%d kills over 0..%ld us (one save %ld us): %d files found new, %d stray temporaries\n", kills, spanUs, saveUs,
+         sawNew, strayTemporaries);
 
   // Whatever temporaries the kills left behind, the next save goes through whole.
   ASSERT_TRUE(SaveAll(newSet));
