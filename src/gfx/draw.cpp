@@ -8,10 +8,20 @@
 #include <cstdlib>
 
 #include "gfx/images.h"
+#include "gfx/zoom_region.h"
 
 // Larger zoomed copies than this are refused rather than allocated; the game's
 // biggest is the course at 1536 x 1152.
 static const int kMaxZoomedSide = 8192;
+
+static ScaledDrawPath scaledDrawPath = ZOOM_VISIBLE_PART;
+static ScaledDrawCounts scaledDrawCounts = {0, 0};
+static ScaledDrawObserver scaledDrawObserver = nullptr;
+
+void SetScaledDrawPath(ScaledDrawPath path) { scaledDrawPath = path; }
+ScaledDrawPath GetScaledDrawPath() { return scaledDrawPath; }
+ScaledDrawCounts GetScaledDrawCounts() { return scaledDrawCounts; }
+void SetScaledDrawObserver(ScaledDrawObserver observer) { scaledDrawObserver = observer; }
 
 static SDL_Rect makeRect(int32_t x, int32_t y, int32_t w, int32_t h) {
   SDL_Rect r;
@@ -29,24 +39,25 @@ static int blitUnscaled(SDL_Surface* screen, int32_t dx, int32_t dy, SDL_Surface
   return SDL_UpperBlit(image, &src, screen, &dst);
 }
 
-// Zooms the whole sheet by dw/sw x dh/sh (ratios held in single precision),
-// replaces ZoomImage with the copy and returns it, or nullptr when the target
-// size is empty or absurd.
-static SDL_Surface* zoomWholeSheet(SDL_Surface* image, int32_t dw, int32_t dh, int32_t sw, int32_t sh, float* rx,
-                                   float* ry) {
-  if (sw == 0 || sh == 0) return nullptr;
+// The zoom ratios dw/sw and dh/sh, held in single precision; false when the
+// target size is empty or the zoomed sheet would be absurdly large.
+static bool zoomRatios(SDL_Surface* image, int32_t dw, int32_t dh, int32_t sw, int32_t sh, float* rx, float* ry) {
+  if (sw == 0 || sh == 0) return false;
   *rx = static_cast<float>(static_cast<double>(dw) / sw);
   *ry = static_cast<float>(static_cast<double>(dh) / sh);
-  if (!(*rx > 0.0f) || !(*ry > 0.0f)) return nullptr;
-  if (image->w * static_cast<double>(*rx) > kMaxZoomedSide || image->h * static_cast<double>(*ry) > kMaxZoomedSide)
-    return nullptr;
+  if (!(*rx > 0.0f) || !(*ry > 0.0f)) return false;
+  return image->w * static_cast<double>(*rx) <= kMaxZoomedSide && image->h * static_cast<double>(*ry) <= kMaxZoomedSide;
+}
+
+// Zooms the whole sheet, replaces ZoomImage with the copy and returns it.
+static SDL_Surface* zoomWholeSheet(SDL_Surface* image, float rx, float ry) {
   if (img.ZoomImage) SDL_FreeSurface(img.ZoomImage);
   // The sheet's own alpha, left by an earlier translucent draw, would fade the
   // copy's colours as it is converted; a scaled draw starts from the opaque sheet.
   const Uint32 alphaFlag = image->flags & SDL_SRCALPHA;
   const Uint8 sheetAlpha = image->format->alpha;
   if (alphaFlag) SDL_SetAlpha(image, 0, 255);
-  img.ZoomImage = zoomSurface(image, *rx, *ry, SMOOTHING_ON);
+  img.ZoomImage = zoomSurface(image, rx, ry, SMOOTHING_ON);
   if (alphaFlag) SDL_SetAlpha(image, alphaFlag, sheetAlpha);
   return img.ZoomImage;
 }
@@ -60,17 +71,22 @@ int32_t ScaledCutPosition(int32_t sheetPos, int32_t dstSize, int32_t srcSize) {
 
 static int blitScaled(SDL_Surface* screen, int32_t dx, int32_t dy, int32_t dw, int32_t dh, SDL_Surface* image,
                       int32_t sx, int32_t sy, int32_t sw, int32_t sh, int alpha) {
+  if (scaledDrawObserver) scaledDrawObserver(screen, dx, dy, dw, dh, image, sx, sy, sw, sh, alpha);
   float rx = 0.0f;
   float ry = 0.0f;
-  SDL_Surface* zoomed = zoomWholeSheet(image, dw, dh, sw, sh, &rx, &ry);
+  if (!zoomRatios(image, dw, dh, sw, sh, &rx, &ry)) return 0;
+  SDL_Rect src = makeRect(ScaledCutPosition(sx, dw, sw), ScaledCutPosition(sy, dh, sh), dw, dh);
+  SDL_Rect dst = makeRect(dx, dy, dw, dh);
+  if (scaledDrawPath == ZOOM_VISIBLE_PART && DrawZoomedCut(screen, dst, image, rx, ry, src, alpha)) {
+    ++scaledDrawCounts.visiblePart;
+    return 0;
+  }
+  ++scaledDrawCounts.wholeSheet;
+  SDL_Surface* zoomed = zoomWholeSheet(image, rx, ry);
   if (!zoomed) return 0;
-  const int32_t cutX = ScaledCutPosition(sx, dw, sw);
-  const int32_t cutY = ScaledCutPosition(sy, dh, sh);
   // The copy is RGBA with per-pixel alpha, which a per-surface alpha cannot
   // reach in SDL 1.2, so translucency is put into the alpha channel itself.
   if (alpha >= 0 && alpha < 255) SDL_gfxMultiplyAlpha(zoomed, static_cast<Uint8>(alpha));
-  SDL_Rect src = makeRect(cutX, cutY, dw, dh);
-  SDL_Rect dst = makeRect(dx, dy, dw, dh);
   return SDL_UpperBlit(zoomed, &src, screen, &dst);
 }
 

@@ -9,12 +9,16 @@ class DrawTest : public SceneTest {
     SceneTest::SetUp();
     SDL_FillRect(screen, nullptr, 0);
   }
+  void TearDown() override {
+    SetScaledDrawPath(ZOOM_VISIBLE_PART);
+    SceneTest::TearDown();
+  }
   static int channelR(uint32_t rgb) { return int(rgb >> 16); }
 };
 
 TEST_F(DrawTest, ScaledCutTruncatesTheSinglePrecisionProduct) {
-  EXPECT_EQ(ScaledCutPosition(62, 60, 31), 119);  // countdown cell 2 drawn 60 wide
-  EXPECT_EQ(ScaledCutPosition(0, 60, 31), 0);     // cell 0 always starts at 0
+  EXPECT_EQ(ScaledCutPosition(62, 60, 31), 119);     // countdown cell 2 drawn 60 wide
+  EXPECT_EQ(ScaledCutPosition(0, 60, 31), 0);        // cell 0 always starts at 0
   EXPECT_EQ(ScaledCutPosition(417, 280, 197), 592);  // the best-time label
   EXPECT_EQ(ScaledCutPosition(7, 33, 22), 10);
 }
@@ -25,7 +29,7 @@ TEST_F(DrawTest, EqualSizesBlitUnscaledWithTheKeyEvenAtNegativePositions) {
   SDL_SetColorKey(sheet, SDL_SRCCOLORKEY, 0xFF00FF);
   SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 1, 2, 3));
   DrawBmp(screen, -5, 0, 52, 76, sheet, 0, 0, 52, 76);
-  EXPECT_EQ(PixelRGB(screen, 5, 10), 0xC81E28u);  // sheet (10, 10) lands at x 5
+  EXPECT_EQ(PixelRGB(screen, 5, 10), 0xC81E28u);   // sheet (10, 10) lands at x 5
   EXPECT_EQ(PixelRGB(screen, 30, 40), 0x010203u);  // magenta is not drawn
   EXPECT_EQ(img.ZoomImage, nullptr);               // no zoom happened
   SDL_FreeSurface(sheet);
@@ -52,8 +56,13 @@ TEST_F(DrawTest, AlphaSetByDrawBmp2StaysOnTheSheetForLaterPlainDraws) {
 TEST_F(DrawTest, ScaledPlainDrawIsOpaqueWhateverAlphaTheSheetCarries) {
   SDL_Surface* sheet = MakeSurface24(31, 36, 250, 250, 250);
   SetSheetAlpha(sheet, 17);  // left by an earlier start banner
-  DrawBmp(screen, 100, 100, 90, 104, sheet, 0, 0, 31, 36);
-  EXPECT_GE(channelR(PixelRGB(screen, 145, 152)), 249);
+  for (ScaledDrawPath path : {ZOOM_VISIBLE_PART, ZOOM_WHOLE_SHEET}) {
+    SetScaledDrawPath(path);
+    SDL_FillRect(screen, nullptr, 0);
+    DrawBmp(screen, 100, 100, 90, 104, sheet, 0, 0, 31, 36);
+    EXPECT_GE(channelR(PixelRGB(screen, 145, 152)), 249);
+    EXPECT_EQ(sheet->format->alpha, 17);  // the sheet keeps its alpha
+  }
   ASSERT_NE(img.ZoomImage, nullptr);
   EXPECT_EQ(img.ZoomImage->w, 90);
   SDL_FreeSurface(sheet);
@@ -83,14 +92,15 @@ TEST_F(DrawTest, NothingIsDrawnFromAnEmptyImageOrToAZeroSize) {
   SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 7, 7, 7));
   DrawBmp(screen, 0, 0, 52, 76, nullptr, 0, 0, 52, 76);
   DrawBmp2(screen, 0, 0, 52, 76, nullptr, 0, 0, 52, 76, 10);
-  DrawBmp(screen, 0, 0, 0, 0, sheet, 0, 0, 31, 36);   // countdown at m 30
+  DrawBmp(screen, 0, 0, 0, 0, sheet, 0, 0, 31, 36);  // countdown at m 30
   DrawBmp(screen, 0, 0, 0, 40, sheet, 0, 0, 31, 36);
   for (int y = 0; y < 80; y += 7)
     for (int x = 0; x < 80; x += 7) ASSERT_EQ(PixelRGB(screen, x, y), 0x070707u);
   SDL_FreeSurface(sheet);
 }
 
-TEST_F(DrawTest, EachScaledDrawReplacesTheZoomedCopy) {
+TEST_F(DrawTest, EachWholeSheetZoomReplacesTheZoomedCopy) {
+  SetScaledDrawPath(ZOOM_WHOLE_SHEET);
   SDL_Surface* sheet = MakeSurface24(31, 36, 250, 250, 250);
   DrawBmp(screen, 0, 0, 62, 72, sheet, 0, 0, 31, 36);
   DrawBmp(screen, 0, 0, 93, 108, sheet, 0, 0, 31, 36);
