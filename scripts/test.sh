@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds Velkaro and runs every test: unit and scene tests headless, end-to-end
-# tests of the real binary under Xvfb.
+# tests of the real binary under Xvfb; then the whole suite again under the
+# address, leak and undefined-behaviour sanitizers, and a bounded fuzzing run of
+# every record-file reader.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
@@ -8,3 +10,5 @@ cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$here/build" -j"$(nproc)"
 cd "$here/build"
 ctest --output-on-failure -j"$(nproc)"
+"$here/scripts/sanitize.sh"
+"$here/scripts/fuzz.sh" 20

@@ -23,8 +23,10 @@ std::string FontFile(const std::string& font) {
   return "DejaVuSans-Bold.ttf";
 }
 
+std::map<std::pair<std::string, int>, TTF_Font*> gFontCache;
+
 TTF_Font* GetFont(const std::string& font, int size) {
-  static std::map<std::pair<std::string, int>, TTF_Font*> cache;
+  auto& cache = gFontCache;
   auto key = std::make_pair(font, size);
   auto it = cache.find(key);
   if (it != cache.end()) return it->second;
@@ -47,6 +49,14 @@ float Hash(int x, int y, uint32_t seed) {
 
 void SetFontDir(const std::string& dir) { gFontDir = dir; }
 bool FontsReady() { return GetFont("bold", 12) != nullptr; }
+
+void CloseFonts() {
+  for (auto& entry : gFontCache) {
+    if (entry.second) TTF_CloseFont(entry.second);
+  }
+  gFontCache.clear();
+  if (TTF_WasInit()) TTF_Quit();
+}
 
 Rgb Mix(Rgb a, Rgb b, float t) {
   return {(uint8_t)std::lround(a.r + (b.r - a.r) * t), (uint8_t)std::lround(a.g + (b.g - a.g) * t),

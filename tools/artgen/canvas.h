@@ -81,5 +81,7 @@ class Canvas {
 // The fonts come from fonts-dejavu-core; the build passes their folder in.
 void SetFontDir(const std::string& dir);
 bool FontsReady();
+// Closes every font opened so far and shuts the font library down.
+void CloseFonts();
 
 }  // namespace artgen

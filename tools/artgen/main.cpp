@@ -99,6 +99,7 @@ int main(int argc, char** argv) {
   }
   ok &= DrawIcon().SaveBmp(out + "/icon.bmp", false);
   if (!ok) std::fprintf(stderr, "artgen: could not write every file under %s\n", out.c_str());
+  CloseFonts();
   SDL_Quit();
   return ok ? 0 : 1;
 }
