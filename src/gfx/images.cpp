@@ -2,7 +2,10 @@
 #include "gfx/images.h"
 
 #include <SDL_image.h>
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <cstring>
 
 ImageSet img = {};
 
@@ -13,22 +16,14 @@ struct SheetEntry {
 };
 
 static const SheetEntry sheets[] = {
-    {&ImageSet::carImage, "image/car.bmp", true},
-    {&ImageSet::EcarImage, "image/Ecar.bmp", true},
-    {&ImageSet::titleImage, "image/title.bmp", true},
-    {&ImageSet::menuImage, "image/menu.bmp", true},
-    {&ImageSet::stickImage, "image/stick.bmp", true},
-    {&ImageSet::keybordImage, "image/keybord.bmp", true},
-    {&ImageSet::helpImage, "image/help.bmp", true},
-    {&ImageSet::modeImage, "image/mode.bmp", true},
-    {&ImageSet::smallMapImage, "image/SmallMap.bmp", true},
-    {&ImageSet::finishImage, "image/finish.bmp", true},
-    {&ImageSet::frameImage, "image/frame.bmp", true},
-    {&ImageSet::checkImage, "image/colorCheck.bmp", true},
-    {&ImageSet::fullImage, "image/full.bmp", false},
-    {&ImageSet::selectImage, "image/GameSelect.bmp", false},
-    {&ImageSet::numImage, "image/num.bmp", true},
-    {&ImageSet::numImage2, "image/kazu.bmp", true},
+    {&ImageSet::carImage, "image/car.bmp", true},           {&ImageSet::EcarImage, "image/Ecar.bmp", true},
+    {&ImageSet::titleImage, "image/title.bmp", true},       {&ImageSet::menuImage, "image/menu.bmp", true},
+    {&ImageSet::stickImage, "image/stick.bmp", true},       {&ImageSet::keybordImage, "image/keybord.bmp", true},
+    {&ImageSet::helpImage, "image/help.bmp", true},         {&ImageSet::modeImage, "image/mode.bmp", true},
+    {&ImageSet::smallMapImage, "image/SmallMap.bmp", true}, {&ImageSet::finishImage, "image/finish.bmp", true},
+    {&ImageSet::frameImage, "image/frame.bmp", true},       {&ImageSet::checkImage, "image/colorCheck.bmp", true},
+    {&ImageSet::fullImage, "image/full.bmp", false},        {&ImageSet::selectImage, "image/GameSelect.bmp", false},
+    {&ImageSet::numImage, "image/num.bmp", true},           {&ImageSet::numImage2, "image/kazu.bmp", true},
     {&ImageSet::commentImage, "image/comment.bmp", true},
 };
 
@@ -39,6 +34,97 @@ static void releaseSurface(SDL_Surface*& surface) {
   surface = nullptr;
 }
 
+// The course images as read from their files, kept so that choosing a course
+// costs two copies into warm memory instead of two file loads (each some
+// 40 ms, most of it the first touch of freshly allocated pages). A file that
+// changed on disk since it was read is read again.
+struct CourseOriginal {
+  SDL_Surface* surface;
+  struct stat file;
+};
+static const int kCourses = 6;  // image/map0.bmp .. image/map5.bmp
+static CourseOriginal courseOriginals[kCourses] = {};
+
+static void coursePath(int course, char* path, size_t size) { snprintf(path, size, "image/map%d.bmp", course); }
+
+static bool sameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+         a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+// The course's original, read from its file unless the kept one is current;
+// nullptr when the file cannot be read.
+static SDL_Surface* courseOriginal(int course) {
+  if (course < 0 || course >= kCourses) return nullptr;
+  char path[32];
+  coursePath(course, path, sizeof path);
+  struct stat file;
+  if (stat(path, &file) != 0) return nullptr;
+  CourseOriginal& kept = courseOriginals[course];
+  if (kept.surface && sameFile(kept.file, file)) return kept.surface;
+  SDL_Surface* loaded = IMG_Load(path);
+  if (!loaded) return nullptr;
+  if (kept.surface) SDL_FreeSurface(kept.surface);
+  kept.surface = loaded;
+  kept.file = file;
+  return loaded;
+}
+
+// Two course-sized surfaces made (and so touched) before the first frame, for
+// the first course choice, which has no held pair to reuse.
+static SDL_Surface* spareCourseSurfaces[2] = {};
+
+static void forgetCourseOriginals() {
+  for (CourseOriginal& kept : courseOriginals) {
+    if (kept.surface) SDL_FreeSurface(kept.surface);
+    kept.surface = nullptr;
+  }
+  for (SDL_Surface*& spare : spareCourseSurfaces) releaseSurface(spare);
+}
+
+static bool sameLayout(const SDL_Surface* a, const SDL_Surface* b) {
+  const SDL_PixelFormat* f = a->format;
+  const SDL_PixelFormat* g = b->format;
+  return a->w == b->w && a->h == b->h && a->pitch == b->pitch && f->BitsPerPixel == g->BitsPerPixel &&
+         f->Rmask == g->Rmask && f->Gmask == g->Gmask && f->Bmask == g->Bmask && f->Amask == g->Amask && !f->palette &&
+         !g->palette;
+}
+
+// The surface a course copy goes into: the held one when it has the
+// original's layout (its pages are warm, so the copy costs no page faults),
+// else a new one; nullptr when none can be made.
+static SDL_Surface* newCourseSurface(const SDL_Surface* original) {
+  const SDL_PixelFormat* f = original->format;
+  SDL_Surface* made = SDL_CreateRGBSurface(SDL_SWSURFACE, original->w, original->h, f->BitsPerPixel, f->Rmask, f->Gmask,
+                                           f->Bmask, f->Amask);
+  if (made && !sameLayout(made, original)) {
+    SDL_FreeSurface(made);
+    made = nullptr;
+  }
+  return made;
+}
+
+static SDL_Surface* courseSurfaceFor(const SDL_Surface* original, SDL_Surface* held) {
+  if (held && sameLayout(held, original)) return held;
+  for (SDL_Surface*& spare : spareCourseSurfaces) {
+    if (spare && sameLayout(spare, original)) {
+      SDL_Surface* taken = spare;
+      spare = nullptr;
+      return taken;
+    }
+  }
+  return newCourseSurface(original);
+}
+
+// Copies the original's pixels and leaves the surface as a fresh load does:
+// no colour key, no alpha, the whole clip.
+static void fillFromOriginal(SDL_Surface* copy, const SDL_Surface* original) {
+  SDL_SetColorKey(copy, 0, 0);
+  SDL_SetAlpha(copy, 0, SDL_ALPHA_OPAQUE);
+  SDL_SetClipRect(copy, nullptr);
+  memcpy(copy->pixels, original->pixels, static_cast<size_t>(original->pitch) * original->h);
+}
+
 void ImageLoad() {
   for (const SheetEntry& sheet : sheets) {
     img.*sheet.slot = IMG_Load(sheet.file);
@@ -47,6 +133,14 @@ void ImageLoad() {
   for (const SheetEntry& sheet : sheets) {
     if (sheet.keyed && img.*sheet.slot) SDL_SetColorKey(img.*sheet.slot, SDL_SRCCOLORKEY, kTransparentKey);
   }
+  // Read now, before the first frame, so the course select's choice frame
+  // does not wait for the files. A course that cannot be read is not
+  // reported here; choosing it reports it.
+  for (int course = 0; course < kCourses; ++course) courseOriginal(course);
+  if (SDL_Surface* first = courseOriginals[0].surface) {
+    for (SDL_Surface*& spare : spareCourseSurfaces)
+      if (!spare) spare = newCourseSurface(first);
+  }
 }
 
 void ImageRelease() {
@@ -54,21 +148,26 @@ void ImageRelease() {
   releaseSurface(img.mapImage);
   releaseSurface(img.bbMap);
   releaseSurface(img.ZoomImage);
+  forgetCourseOriginals();
 }
 
 bool LoadCoursePair(int course) {
-  char path[32];
-  snprintf(path, sizeof path, "image/map%d.bmp", course);
-  SDL_Surface* collision = IMG_Load(path);
-  SDL_Surface* display = IMG_Load(path);
+  SDL_Surface* original = courseOriginal(course);
+  SDL_Surface* collision = original ? courseSurfaceFor(original, img.mapImage) : nullptr;
+  SDL_Surface* display = original ? courseSurfaceFor(original, img.bbMap) : nullptr;
   if (!collision || !display) {
-    if (collision) SDL_FreeSurface(collision);
-    if (display) SDL_FreeSurface(display);
+    // Nothing held has been touched yet.
+    if (collision && collision != img.mapImage) SDL_FreeSurface(collision);
+    if (display && display != img.bbMap) SDL_FreeSurface(display);
+    char path[32];
+    coursePath(course, path, sizeof path);
     printf("cannot load course image %s\n", path);
     return false;
   }
-  releaseSurface(img.mapImage);
-  releaseSurface(img.bbMap);
+  fillFromOriginal(collision, original);
+  fillFromOriginal(display, original);
+  if (img.mapImage != collision) releaseSurface(img.mapImage);
+  if (img.bbMap != display) releaseSurface(img.bbMap);
   img.mapImage = collision;
   img.bbMap = display;
   return true;

@@ -37,14 +37,20 @@ enum { COURSE_W = 1536, COURSE_H = 1152 };
 
 // Loads the seventeen sheets from image/; prints "NOT READ FILE" for each that
 // fails and goes on. Keyed sheets get magenta as their transparent colour.
+// Also reads the six course images ahead, silently, and makes two course-sized
+// surfaces, so that LoadCoursePair never waits for a file or for fresh memory.
 void ImageLoad();
 
-// Releases every image held, the course pair and ZoomImage included.
+// Releases every image held, the course pair, ZoomImage and the course images
+// read ahead included.
 void ImageRelease();
 
-// Loads "image/map<course>.bmp" twice as mapImage and bbMap. Both new surfaces
-// are loaded before the old pair is released, so a failed load leaves the
-// previous pair as it was; returns false (after printing a line) then.
+// Gives mapImage and bbMap each a fresh copy of "image/map<course>.bmp": two
+// independent surfaces, as if the file were loaded twice. The file is read
+// unless the copy read ahead is still current (same file, same size and
+// modification time); the held pair's surfaces are reused when they have the
+// image's layout. A course that cannot be read leaves the previous pair as it
+// was and returns false after printing a line.
 bool LoadCoursePair(int course);
 
 // True when the course pair is loaded and both surfaces are at least the full
