@@ -138,8 +138,12 @@ void ImageLoad() {
   // reported here; choosing it reports it.
   for (int course = 0; course < kCourses; ++course) courseOriginal(course);
   if (SDL_Surface* first = courseOriginals[0].surface) {
-    for (SDL_Surface*& spare : spareCourseSurfaces)
+    for (SDL_Surface*& spare : spareCourseSurfaces) {
       if (!spare) spare = newCourseSurface(first);
+      // Written once now: a new surface's zeroed memory may not be backed by
+      // pages yet, and the first write to each would be paid in the frame.
+      if (spare) fillFromOriginal(spare, first);
+    }
   }
 }
 
