@@ -1,0 +1,126 @@
+// bench_main.cpp -- velkaro_bench: per-scene frame work times, race throughput and peak memory
+//
+//   velkaro_bench [RUNTIME_DIR] [--rounds N] [--whole-sheet]
+//
+// RUNTIME_DIR is the game's working directory with image/ and data/ (default
+// "."). --whole-sheet makes every scaled draw zoom the whole sheet, the
+// straightforward way, for comparison. The run plays in a scratch copy of data/, so no record is touched.
+#include <SDL.h>
+#include <sys/resource.h>
+#include <sys/utsname.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "bench_script.h"
+#include "bench_timing.h"
+#include "gfx/draw.h"
+#include "gfx/images.h"
+
+namespace fs = std::filesystem;
+
+struct Options {
+  std::string runtimeDir = ".";
+  int rounds = 10;
+  bool wholeSheet = false;
+};
+
+static bool parseOptions(int argc, char** argv, Options* o) {
+  for (int i = 1; i < argc; ++i) {
+    if (!strcmp(argv[i], "--rounds") && i + 1 < argc) {
+      o->rounds = atoi(argv[++i]);
+      if (o->rounds < 1) return false;
+    } else if (!strcmp(argv[i], "--whole-sheet")) {
+      o->wholeSheet = true;
+    } else if (argv[i][0] == '-') {
+      return false;
+    } else {
+      o->runtimeDir = argv[i];
+    }
+  }
+  return true;
+}
+
+// A scratch working directory: image/ linked to the runtime's, data/ copied.
+static std::string makeScratchDir(const std::string& runtimeDir) {
+  const fs::path runtime = fs::absolute(runtimeDir);
+  if (!fs::exists(runtime / "image" / "car.bmp")) return "";
+  char templ[] = "/tmp/velkaro-bench-XXXXXX";
+  if (!mkdtemp(templ)) return "";
+  const fs::path scratch = templ;
+  fs::create_directory_symlink(runtime / "image", scratch / "image");
+  fs::create_directory(scratch / "data");
+  if (fs::exists(runtime / "data")) {
+    for (const auto& entry : fs::directory_iterator(runtime / "data"))
+      fs::copy_file(entry.path(), scratch / "data" / entry.path().filename());
+  }
+  return scratch.string();
+}
+
+static void printMachine() {
+  struct utsname u;
+  uname(&u);
+  double load[3] = {0, 0, 0};
+  getloadavg(load, 3);
+  printf("machine: %s %s, %ld cores online, load average %.2f %.2f %.2f\n", u.machine, u.release,
+         sysconf(_SC_NPROCESSORS_ONLN), load[0], load[1], load[2]);
+}
+
+int main(int argc, char** argv) {
+  Options o;
+  if (!parseOptions(argc, argv, &o)) {
+    fprintf(stderr, "usage: %s [RUNTIME_DIR] [--rounds N] [--whole-sheet]\n", argv[0]);
+    return 2;
+  }
+  const std::string scratch = makeScratchDir(o.runtimeDir);
+  if (scratch.empty()) {
+    fprintf(stderr, "no generated images under %s/image\n", o.runtimeDir.c_str());
+    return 1;
+  }
+  if (chdir(scratch.c_str()) != 0) return 1;
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  if (SDL_Init(SDL_INIT_VIDEO) < 0) return 1;
+  SDL_Surface* screen = SDL_SetVideoMode(480, 480, 24, 0);
+  if (!screen) return 1;
+  const double loadStart = NowMs();
+  ImageLoad();
+  const double loadMs = NowMs() - loadStart;
+  SetScaledDrawPath(o.wholeSheet ? ZOOM_WHOLE_SHEET : ZOOM_VISIBLE_PART);
+
+  // The game prints its diagnostics on standard output; they are thrown away
+  // while it plays, so that only the table reaches it.
+  fflush(stdout);
+  const int savedStdout = dup(STDOUT_FILENO);
+  FILE* devNull = fopen("/dev/null", "w");
+  if (devNull) dup2(fileno(devNull), STDOUT_FILENO);
+  FrameTimes times;
+  PlayThroughEveryScene(screen, o.rounds, &times);
+  const RaceThroughput throughput = MeasureRaceThroughput(screen, 3000);
+  fflush(stdout);
+  dup2(savedStdout, STDOUT_FILENO);
+  close(savedStdout);
+  if (devNull) fclose(devNull);
+
+  printMachine();
+  const ScaledDrawCounts draws = GetScaledDrawCounts();
+  printf(
+      "per-frame work time (scene call to present), headless, %d rounds; scaled draws: %ld visible part, %ld "
+      "whole sheet\n\n",
+      o.rounds, draws.visiblePart, draws.wholeSheet);
+  times.PrintTable();
+  struct rusage usage;
+  getrusage(RUSAGE_SELF, &usage);
+  printf("\nrace frames per second, course 0, driven: %.0f drawn, %.0f simulation only (no drawing)\n",
+         throughput.drawnFps, throughput.simulationFps);
+  printf("image loading before the first frame: %.0f ms\n", loadMs);
+  printf("peak memory (maximum resident set): %.1f MB\n", usage.ru_maxrss / 1024.0);
+
+  ImageRelease();
+  SDL_Quit();
+  fs::remove_all(scratch);
+  return 0;
+}

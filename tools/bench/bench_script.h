@@ -1,0 +1,21 @@
+// bench_script.h -- a scripted play-through of every scene, timed frame by frame
+#pragma once
+#include <SDL.h>
+
+#include "bench_timing.h"
+
+// Plays the intro, the main menu, the help screen, the mode select, the course
+// select and its zoom, races with and without a ghost, the result screen and
+// the pause menu, with keys scripted per frame. Every frame's work time (the
+// scene call up to the present) goes into times under the scene it showed.
+// Needs the images loaded and the working directory holding data/.
+void PlayThroughEveryScene(SDL_Surface* screen, int rounds, FrameTimes* times);
+
+// Race frames per second on course 0 with the car driven by a fixed key
+// pattern: with the screen drawn, and with nothing drawn (the simulation steps
+// alone, as the autopilot and the tests run them).
+struct RaceThroughput {
+  double drawnFps;
+  double simulationFps;
+};
+RaceThroughput MeasureRaceThroughput(SDL_Surface* screen, int frames);
