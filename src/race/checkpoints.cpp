@@ -24,8 +24,11 @@ void CheckpointStep() {
   const int k = race.checkOkCnt;
   const float dx = car[0].posX - race.checkX[k];
   const float dy = car[0].posY - race.checkY[k];
-  const int32_t d2 = static_cast<int32_t>(dx * dx + dy * dy);
-  if (d2 < 7000) {  // a radius of about 83.7 px
+  // Compared as a float: truncating first gives the same answer for every
+  // distance that fits in 32 bits, and a point read from a damaged file far
+  // off the course must not wrap round to a negative distance and count.
+  const float d2 = dx * dx + dy * dy;
+  if (d2 < 7000.0f) {  // a radius of about 83.7 px
     race.checkOkCnt += 1;
     if (race.checkOkCnt > 18) race.checkOkCnt = 19;  // point 19 is stored but never needed
   }
