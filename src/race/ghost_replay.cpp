@@ -1,15 +1,31 @@
 // ghost_replay.cpp -- the recorded run, the stored run files and the second car's replay
 #include "race/ghost_replay.h"
 
+#include "gfx/images.h"
 #include "race/car_state.h"
 #include "race/race_state.h"
 #include "race/skid_marks.h"
 #include "records/record_tables.h"
 
+// A stored run is a text file anyone can edit. Its positions are kept within
+// one course size beyond each edge and its facing among the 24 frames, so the
+// screen positions, distances and sheet offsets worked out from the second
+// car stay small; every entry the game itself writes is left as it is.
+static float WithinReach(int32_t v, int32_t size) {
+  if (v < -size) return static_cast<float>(-size);
+  if (v > 2 * size) return static_cast<float>(2 * size);
+  return static_cast<float>(v);
+}
+
+static float FacingFrame(int32_t ang) {
+  const int32_t frame = ang % 24;
+  return static_cast<float>(frame < 0 ? frame + 24 : frame);
+}
+
 static void PlaceSecondCar(int32_t entry) {
-  car[1].posX = static_cast<float>(run.LoadX[entry]);
-  car[1].posY = static_cast<float>(run.LoadY[entry]);
-  car[1].dir = static_cast<float>(run.LoadAng[entry]);
+  car[1].posX = WithinReach(run.LoadX[entry], COURSE_W);
+  car[1].posY = WithinReach(run.LoadY[entry], COURSE_H);
+  car[1].dir = FacingFrame(run.LoadAng[entry]);
 }
 
 void LoadStoredRun(int32_t slot) {
