@@ -48,7 +48,7 @@ bool SetupRace(int32_t mapCnt, int32_t mode) {
     std::puts("course image missing: leaving the race");
     return false;
   }
-  if (!TakeCourseColours(img.checkImage, course)) {
+  if (!TakeCourseColours(img.checkImage, course, img.mapImage)) {
     std::puts("colour sample image missing or too small: leaving the race");
     return false;
   }

@@ -7,7 +7,9 @@
 // Takes wayColor and goalColor of the course from the colour sample image:
 // road at (0, 0), or (2, 0) on course 5; goal at (1, 0). Returns false (and
 // takes nothing) when the sample image is missing or narrower than 3 pixels.
-bool TakeCourseColours(SDL_Surface* sample, int course);
+// Given the course image, colours of a sample in another pixel format are
+// converted to the course's format (and a line says so).
+bool TakeCourseColours(SDL_Surface* sample, int course, SDL_Surface* courseImage = nullptr);
 
 // True when (x, y) of the course image is road or goal colour. Anything
 // outside the image, or with no image at all, is a wall.
