@@ -41,6 +41,11 @@ prepare_game_dir() {
 start_game() {
   (cd "$WORK/game" && exec "$GAME_BIN") > "$WORK/out.txt" 2>&1 &
   GAME_PID=$!
+  find_window
+}
+
+# Waits for the game's window, leaves its id in WID and gives it the focus.
+find_window() {
   WID=
   for _ in $(seq 100); do
     WID=$(xdotool search --name '^Velkaro$' 2>/dev/null | head -n1 || true)

@@ -20,13 +20,7 @@ mkdir -p "$HOME"
 run_launcher() {
   "$STAGE/bin/velkaro" > "$WORK/out.txt" 2>&1 &
   GAME_PID=$!
-  WID=
-  for _ in $(seq 100); do
-    WID=$(xdotool search --name '^Velkaro$' 2>/dev/null | head -n1 || true)
-    [ -n "$WID" ] && break
-    sleep 0.1
-  done
-  [ -n "$WID" ] || fail "the launcher opened no Velkaro window"
+  find_window
   sleep 1
   close_window_and_wait
   [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
