@@ -73,10 +73,11 @@ class GameSession : public SceneTest {
   uint8_t RaceKeys();
   uint8_t PauseKeys();
   uint8_t Tap(uint8_t key) const { return last == key ? 0 : key; }
+  // The centre line the autopilot follows on a course, read once per test.
+  const coursekit::CentreLine& Line(int course);
 
  private:
   static uint8_t KeySource();
-  const coursekit::CentreLine& Line(int course);
 
   std::function<bool()> closeWhen_;
   std::unique_ptr<coursekit::CentreLine> lines_[6];
