@@ -81,7 +81,12 @@ bool ReadRunCount(int slot, int32_t* count) {
   FILE* file = openOrReport(runCountPath(slot), kRunCountError);
   if (!file) return false;
   int32_t value;
-  if (ScanInt32(file, &value)) *count = clampCount(value);
+  if (ScanInt32(file, &value)) {
+    *count = clampCount(value);
+    if (*count != value)
+      printf("%s: count %ld outside 0..%d, %ld entries read\n", runCountPath(slot).c_str(), static_cast<long>(value),
+             RUN_CAPACITY, static_cast<long>(*count));
+  }
   fclose(file);
   return true;
 }

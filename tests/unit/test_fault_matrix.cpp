@@ -148,9 +148,11 @@ const FaultCase kFileCases[] = {
     {"checkpoints_huge_file", [] { Write("data/check0.txt", std::string(4 << 20, '7')); }, Race(1, 0, 60)},
     {"run_count_missing", [] { Remove("data/saveCnt6.txt"); }, Race(2, 0, 100), {kCountError}},
     {"run_entries_missing", [] { Remove("data/ghost6.txt"); }, Race(2, 0, 100), {kGhostError}},
-    {"run_count_past_capacity", [] { Write("data/saveCnt6.txt", "2147483647"); }, Race(2, 0, 300)},
+    {"run_count_past_capacity", [] { Write("data/saveCnt6.txt", "2147483647"); }, Race(2, 0, 300),
+     {"data/saveCnt6.txt: count 2147483647 outside 0..10000, 10000 entries read"}},
     {"run_count_huge_number", [] { Write("data/saveCnt6.txt", "99999999999999999999"); }, Race(2, 0, 100)},
-    {"run_count_negative", [] { Write("data/saveCnt6.txt", "-40"); }, Race(2, 0, 100)},
+    {"run_count_negative", [] { Write("data/saveCnt6.txt", "-40"); }, Race(2, 0, 100),
+     {"data/saveCnt6.txt: count -40 outside 0..10000, 0 entries read"}},
     {"run_entries_shorter_than_count", [] { Write("data/ghost6.txt", "700 990 3 "); }, Race(2, 0, 200)},
     {"run_entries_extreme_ghost",
      [] {
