@@ -70,16 +70,15 @@ struct Rgba {
   int r, g, b, a;
 };
 
-struct SheetReader {
+struct KeyedSheetReader {
   const Uint8* pixels;
   int pitch;
   Bytes24 at;
-  bool keyed;
   Uint32 key;
 
   Rgba read(int x, int y) const {
     const Uint8* p = pixels + y * pitch + x * 3;
-    if (keyed && (p[0] | (p[1] << 8) | (static_cast<Uint32>(p[2]) << 16)) == key) return Rgba{0, 0, 0, 0};
+    if ((p[0] | (p[1] << 8) | (static_cast<Uint32>(p[2]) << 16)) == key) return Rgba{0, 0, 0, 0};
     return Rgba{p[at.r], p[at.g], p[at.b], 255};
   }
 };
@@ -213,7 +212,7 @@ void drawOpaqueSheet(SDL_Surface* screen, const Span& s, const SDL_Surface* imag
 }
 
 // The same for a keyed sheet, whose keyed pixels are transparent black.
-void drawKeyedSheet(SDL_Surface* screen, const Span& s, const SheetReader& sheet, const std::vector<Tap>& cols,
+void drawKeyedSheet(SDL_Surface* screen, const Span& s, const KeyedSheetReader& sheet, const std::vector<Tap>& cols,
                     const std::vector<Tap>& rows, const Bytes24& dst, int alpha) {
   const bool scaleAlpha = alpha >= 0 && alpha < 255;
   for (int j = 0; j < s.h; ++j) {
@@ -241,6 +240,7 @@ bool DrawZoomedCut(SDL_Surface* screen, SDL_Rect place, SDL_Surface* image, floa
                    int alpha) {
   Bytes24 src, dst;
   if (!bytes24(image->format, &src) || !bytes24(screen->format, &dst)) return false;
+  if (SDL_MUSTLOCK(image)) return false;  // run-length encoded: no plain pixels to read
   const int zoomedW = zoomedSide(image->w, rx);
   const int zoomedH = zoomedSide(image->h, ry);
   if (zoomedW < 2 || zoomedH < 2) return false;  // the step would divide by zero
@@ -257,7 +257,7 @@ bool DrawZoomedCut(SDL_Surface* screen, SDL_Rect place, SDL_Surface* image, floa
 
   if (SDL_MUSTLOCK(screen) && SDL_LockSurface(screen) < 0) return true;
   if (keyed) {
-    const SheetReader sheet{static_cast<const Uint8*>(image->pixels), image->pitch, src, true, image->format->colorkey};
+    const KeyedSheetReader sheet{static_cast<const Uint8*>(image->pixels), image->pitch, src, image->format->colorkey};
     drawKeyedSheet(screen, s, sheet, cols, rows, dst, alpha);
   } else {
     static std::vector<ColumnTap> offsets;

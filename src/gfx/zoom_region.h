@@ -11,7 +11,8 @@
 // SDL_gfxMultiplyAlpha scales it when alpha is below 255 (alpha < 0: not at
 // all), and blended as SDL blends an RGBA source onto a 24-bit surface.
 // Returns false, having drawn nothing, for the cases it does not reproduce
-// (surfaces other than 8-bit-per-channel 24-bit ones, a zoomed copy less than
-// two pixels wide or high); the caller zooms the whole sheet then.
+// (surfaces other than 8-bit-per-channel 24-bit ones, a run-length encoded
+// sheet, a zoomed copy less than two pixels wide or high); the caller zooms
+// the whole sheet then.
 bool DrawZoomedCut(SDL_Surface* screen, SDL_Rect place, SDL_Surface* image, float rx, float ry, SDL_Rect cut,
                    int alpha);
