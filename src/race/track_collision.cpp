@@ -9,8 +9,8 @@
 #include "race/rival_contact.h"
 
 static bool SameFormat(const SDL_PixelFormat* a, const SDL_PixelFormat* b) {
-  return a->BytesPerPixel == b->BytesPerPixel && a->Rmask == b->Rmask && a->Gmask == b->Gmask &&
-         a->Bmask == b->Bmask && a->Amask == b->Amask && !a->palette && !b->palette;
+  return a->BytesPerPixel == b->BytesPerPixel && a->Rmask == b->Rmask && a->Gmask == b->Gmask && a->Bmask == b->Bmask &&
+         a->Amask == b->Amask && !a->palette && !b->palette;
 }
 
 // A raw sample pixel as the course image would hold the same colour.

@@ -38,12 +38,12 @@ struct FaultCase {
   const char* name = "";
   std::function<void()> inject = [] {};  // breaks the game folder before the program starts
   Plan plan = {};
-  std::vector<std::string> messages = {};   // lines the failure must print
-  std::vector<std::string> mayChange = {};  // data files the session may rewrite
-  int notReadLines = 0;                     // "NOT READ FILE" lines expected at start-up
+  std::vector<std::string> messages = {};            // lines the failure must print
+  std::vector<std::string> mayChange = {};           // data files the session may rewrite
+  int notReadLines = 0;                              // "NOT READ FILE" lines expected at start-up
   std::function<void(const Seen&)> check = nullptr;  // further checks once the session ended
-  std::function<bool()> reached = nullptr;    // when the faulty part has been played (default: a race left)
-  std::function<bool()> closeWhen = nullptr;  // window-close cases: when to close it
+  std::function<bool()> reached = nullptr;           // when the faulty part has been played (default: a race left)
+  std::function<bool()> closeWhen = nullptr;         // window-close cases: when to close it
 };
 
 void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
@@ -83,10 +83,10 @@ void ReplaceImage(const std::string& name, SDL_Surface* s, int depth) {
 SDL_Surface* Generated(const std::string& name) {
   return IMG_Load(("image/" + name).c_str());  // still the link
 }
-const char* const kSheets[] = {"car.bmp",      "Ecar.bmp",  "title.bmp",  "menu.bmp",       "stick.bmp",
-                               "keybord.bmp",  "help.bmp",  "mode.bmp",   "SmallMap.bmp",   "finish.bmp",
-                               "frame.bmp",    "colorCheck.bmp", "full.bmp", "GameSelect.bmp", "num.bmp",
-                               "kazu.bmp",     "comment.bmp"};
+const char* const kSheets[] = {"car.bmp",     "Ecar.bmp",       "title.bmp", "menu.bmp",       "stick.bmp",
+                               "keybord.bmp", "help.bmp",       "mode.bmp",  "SmallMap.bmp",   "finish.bmp",
+                               "frame.bmp",   "colorCheck.bmp", "full.bmp",  "GameSelect.bmp", "num.bmp",
+                               "kazu.bmp",    "comment.bmp"};
 void EverySheetAs(int depth) {
   for (const char* name : kSheets) ReplaceImage(name, Generated(name), depth);
 }
@@ -137,21 +137,35 @@ void RecordsOfAFreshInstall(const Seen& s) {
 }
 
 const FaultCase kFileCases[] = {
-    {"fresh_install_without_records", RemoveRecords, Finish(1, 0), {kReadError},
-     {"bestTime.txt", "saveCnt0.txt", "ghost0.txt"}, 0, RecordsOfAFreshInstall},
+    {"fresh_install_without_records",
+     RemoveRecords,
+     Finish(1, 0),
+     {kReadError},
+     {"bestTime.txt", "saveCnt0.txt", "ghost0.txt"},
+     0,
+     RecordsOfAFreshInstall},
     {"checkpoints_missing", [] { Remove("data/check0.txt"); }, Race(1, 0, 100), {kCheckError}},
     {"checkpoints_empty", [] { Write("data/check0.txt", ""); }, Race(1, 0, 100)},
     {"checkpoints_truncated", [] { Write("data/check0.txt", "700,990 760,9"); }, Race(1, 0, 100)},
     {"checkpoints_malformed", [] { Write("data/check0.txt", "x,y\n,,,\n-"); }, Race(1, 0, 100)},
-    {"checkpoints_far_and_extreme", [] { Write("data/check0.txt", Repeat("-2147483648,2147483647 60000,-60000 ", 10)); },
-     Race(1, 0, 200), {}, {}, 0, NeverReachedACheckpoint},
+    {"checkpoints_far_and_extreme",
+     [] { Write("data/check0.txt", Repeat("-2147483648,2147483647 60000,-60000 ", 10)); },
+     Race(1, 0, 200),
+     {},
+     {},
+     0,
+     NeverReachedACheckpoint},
     {"checkpoints_huge_file", [] { Write("data/check0.txt", std::string(4 << 20, '7')); }, Race(1, 0, 60)},
     {"run_count_missing", [] { Remove("data/saveCnt6.txt"); }, Race(2, 0, 100), {kCountError}},
     {"run_entries_missing", [] { Remove("data/ghost6.txt"); }, Race(2, 0, 100), {kGhostError}},
-    {"run_count_past_capacity", [] { Write("data/saveCnt6.txt", "2147483647"); }, Race(2, 0, 300),
+    {"run_count_past_capacity",
+     [] { Write("data/saveCnt6.txt", "2147483647"); },
+     Race(2, 0, 300),
      {"data/saveCnt6.txt: count 2147483647 outside 0..10000, 10000 entries read"}},
     {"run_count_huge_number", [] { Write("data/saveCnt6.txt", "99999999999999999999"); }, Race(2, 0, 100)},
-    {"run_count_negative", [] { Write("data/saveCnt6.txt", "-40"); }, Race(2, 0, 100),
+    {"run_count_negative",
+     [] { Write("data/saveCnt6.txt", "-40"); },
+     Race(2, 0, 100),
      {"data/saveCnt6.txt: count -40 outside 0..10000, 0 entries read"}},
     {"run_entries_shorter_than_count", [] { Write("data/ghost6.txt", "700 990 3 "); }, Race(2, 0, 200)},
     {"run_entries_extreme_ghost",
@@ -160,28 +174,48 @@ const FaultCase kFileCases[] = {
        Write("data/saveCnt0.txt", "300");
        Write("data/ghost0.txt", Repeat("2147483647 -2147483648 2147483647 -99999 99999 -7 ", 150));
      },
-     Race(1, 0, 200), {}, {}, 0, SecondCarOnSaneGround},
+     Race(1, 0, 200),
+     {},
+     {},
+     0,
+     SecondCarOnSaneGround},
     {"run_entries_extreme_rival",
      [] {
        Write("data/saveCnt6.txt", "300");
        Write("data/ghost6.txt", Repeat("-2147483648 2147483647 -2147483648 99999 -99999 77 ", 150));
      },
-     Race(2, 0, 200), {}, {}, 0, SecondCarOnSaneGround},
+     Race(2, 0, 200),
+     {},
+     {},
+     0,
+     SecondCarOnSaneGround},
     {"best_times_missing", [] { Remove("data/bestTime.txt"); }, Race(2, 1, 100), {kReadError}},
     {"clear_flags_missing", [] { Remove("data/clearFlg.txt"); }, Race(2, 1, 100), {kReadError}},
     {"best_times_malformed", [] { Write("data/bestTime.txt", "-5 99999999999 -2147483648 x 7"); }, Race(1, 2, 100)},
     {"best_times_huge_file", [] { Write("data/bestTime.txt", std::string(4 << 20, '9')); }, Race(1, 1, 60)},
-    {"clear_flags_past_six_courses", [] { Write("data/clearFlg.txt", "7 -3 100 2147483647 9 9 9 9"); }, Race(1, 5, 100)},
+    {"clear_flags_past_six_courses", [] { Write("data/clearFlg.txt", "7 -3 100 2147483647 9 9 9 9"); },
+     Race(1, 5, 100)},
     {"clear_flags_empty", [] { Write("data/clearFlg.txt", ""); }, Race(2, 2, 60)},
     {"data_folder_missing", [] { ASSERT_EQ(system("rm -rf data"), 0); }, Race(1, 0, 60), {kReadError, kCheckError}},
-    {"data_is_a_file", [] { ASSERT_EQ(system("rm -rf data && echo x > data"), 0); }, Race(1, 0, 60),
+    {"data_is_a_file",
+     [] { ASSERT_EQ(system("rm -rf data && echo x > data"), 0); },
+     Race(1, 0, 60),
      {kReadError, kCheckError}},
-    {"best_times_unwritable", [] { MakeDir("data/bestTime.txt.tmp"); }, Finish(1, 0), {"bestTimeファイル書き込みエラー"},
+    {"best_times_unwritable",
+     [] { MakeDir("data/bestTime.txt.tmp"); },
+     Finish(1, 0),
+     {"bestTimeファイル書き込みエラー"},
      {"saveCnt0.txt", "ghost0.txt"}},
     {"run_count_unwritable", [] { MakeDir("data/saveCnt0.txt.tmp"); }, Finish(1, 0), {kCountError}, {"bestTime.txt"}},
-    {"run_entries_unwritable", [] { MakeDir("data/ghost0.txt.tmp"); }, Finish(1, 0), {kGhostError},
+    {"run_entries_unwritable",
+     [] { MakeDir("data/ghost0.txt.tmp"); },
+     Finish(1, 0),
+     {kGhostError},
      {"bestTime.txt", "saveCnt0.txt"}},
-    {"clear_flags_unwritable", [] { MakeDir("data/clearFlg.txt.tmp"); }, Finish(2, 0), {"clearFlgファイル書き込みエラー"},
+    {"clear_flags_unwritable",
+     [] { MakeDir("data/clearFlg.txt.tmp"); },
+     Finish(2, 0),
+     {"clearFlgファイル書き込みエラー"},
      {"bestTime.txt"}},
     {"checkpoints_unwritable",
      [] { MakeDir("data/check0.txt.tmp"); },
@@ -194,26 +228,66 @@ const FaultCase kFileCases[] = {
 };
 
 const FaultCase kImageCases[] = {
-    {"course_image_missing", [] { Remove("image/map0.bmp"); }, Race(1, 0, 60),
-     {"cannot load course image image/map0.bmp"}, {}, 0, nullptr, [] { return F().zBlockedAfterLoadFailure; }},
-    {"course_image_undersized", [] { ReplaceImage("map0.bmp", MakeSurface24(800, 600, 90, 90, 90), 32); },
-     Race(1, 0, 60), {"course image image/map0.bmp is not 1536x1152"}, {}, 0, nullptr,
+    {"course_image_missing",
+     [] { Remove("image/map0.bmp"); },
+     Race(1, 0, 60),
+     {"cannot load course image image/map0.bmp"},
+     {},
+     0,
+     nullptr,
      [] { return F().zBlockedAfterLoadFailure; }},
-    {"course_image_8_bit", [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 8); }, Race(1, 0, 60),
-     {"image/map0.bmp"}, {}, 0, nullptr, [] { return F().zBlockedAfterLoadFailure; }},
-    {"course_image_32_bit", [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 32); }, Race(1, 0, 150), {kConverted}, {}, 0,
+    {"course_image_undersized",
+     [] { ReplaceImage("map0.bmp", MakeSurface24(800, 600, 90, 90, 90), 32); },
+     Race(1, 0, 60),
+     {"course image image/map0.bmp is not 1536x1152"},
+     {},
+     0,
+     nullptr,
+     [] { return F().zBlockedAfterLoadFailure; }},
+    {"course_image_8_bit",
+     [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 8); },
+     Race(1, 0, 60),
+     {"image/map0.bmp"},
+     {},
+     0,
+     nullptr,
+     [] { return F().zBlockedAfterLoadFailure; }},
+    {"course_image_32_bit",
+     [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 32); },
+     Race(1, 0, 150),
+     {kConverted},
+     {},
+     0,
      CarDrove},
-    {"colour_sample_1x1", [] { ReplaceImage("colorCheck.bmp", MakeSurface24(1, 1, 90, 90, 90), 32); }, Race(1, 0, 60),
+    {"colour_sample_1x1",
+     [] { ReplaceImage("colorCheck.bmp", MakeSurface24(1, 1, 90, 90, 90), 32); },
+     Race(1, 0, 60),
      {kColourError}},
-    {"colour_sample_8_bit", [] { ReplaceImage("colorCheck.bmp", Generated("colorCheck.bmp"), 8); }, Race(1, 0, 150),
-     {kConverted}, {}, 0, CarDrove},
-    {"colour_sample_32_bit", [] { ReplaceImage("colorCheck.bmp", Generated("colorCheck.bmp"), 32); }, Race(1, 0, 150),
-     {kConverted}, {}, 0, CarDrove},
+    {"colour_sample_8_bit",
+     [] { ReplaceImage("colorCheck.bmp", Generated("colorCheck.bmp"), 8); },
+     Race(1, 0, 150),
+     {kConverted},
+     {},
+     0,
+     CarDrove},
+    {"colour_sample_32_bit",
+     [] { ReplaceImage("colorCheck.bmp", Generated("colorCheck.bmp"), 32); },
+     Race(1, 0, 150),
+     {kConverted},
+     {},
+     0,
+     CarDrove},
     {"every_sheet_8_bit", [] { EverySheetAs(8); }, Race(2, 0, 150), {kConverted}, {}, 0, CarDrove},
     {"every_sheet_32_bit", [] { EverySheetAs(32); }, Race(2, 0, 150), {kConverted}, {}, 0, CarDrove},
     {"every_sheet_1x1", EverySheetOnePixel, Race(1, 0, 60), {kColourError}},
-    {"every_sheet_missing", [] { for (const char* name : kSheets) Remove(std::string("image/") + name); },
-     Race(1, 0, 60), {kColourError}, {}, 17},
+    {"every_sheet_missing",
+     [] {
+       for (const char* name : kSheets) Remove(std::string("image/") + name);
+     },
+     Race(1, 0, 60),
+     {kColourError},
+     {},
+     17},
 };
 
 // One case per missing sheet: one "NOT READ FILE", and the game plays on.
@@ -292,10 +366,10 @@ std::vector<FaultCase> CloseCases() {
   c.push_back(Close("race_countdown", Standing(2, 0, 0), [] { return InRaceNow() && race.readyFlg == 1; }));
   c.push_back(Close("race_racing", Standing(2, 0, 0),
                     [] { return InRaceNow() && race.readyFlg == 2 && race.goalFlg == 0 && race.Time > 160; }));
-  c.push_back(Close("race_coasting", ToResult(),
-                    [] { return InRaceNow() && race.goalFlg == 1 && car[0].speed >= 1.0f; }));
-  c.push_back(Close("race_result_screen", ToResult(),
-                    [] { return InRaceNow() && race.goalFlg == 1 && race.scoreCnt >= 5; }));
+  c.push_back(
+      Close("race_coasting", ToResult(), [] { return InRaceNow() && race.goalFlg == 1 && car[0].speed >= 1.0f; }));
+  c.push_back(
+      Close("race_result_screen", ToResult(), [] { return InRaceNow() && race.goalFlg == 1 && race.scoreCnt >= 5; }));
   c.push_back(Close("pause_menu", Race(2, 0, 30), [] { return PausedNow(); }));
   return c;
 }
@@ -333,7 +407,8 @@ TEST_P(FaultMatrix, NoCrashMessagePrintedStillPlayable) {
     EXPECT_EQ(DataFiles(), before) << "closing the window changed a record file";
     return;
   }
-  const bool reached = RunUntil(c.reached ? c.reached : [&] { return LeftARace(); }, 15000);
+  const bool reached = RunUntil(
+      c.reached ? c.reached : [&] { return LeftARace(); }, 15000);
   const Seen seen{maxCheckOkCnt, maxTravel, racesOver};
   plan.quit = true;
   const bool quitThroughMenu = RunUntil([&] { return loop.sceneCode == SCENE_QUIT; }, 3000);

@@ -14,16 +14,16 @@
 // Where the player heads for. The player presses only what each screen needs
 // to get there, releasing between presses so every latch re-arms.
 struct Plan {
-  int mode = 1;        // 1 or 2
-  int course = 0;      // to choose in the course select
-  bool help = false;   // menu entry 1 instead of 0; the help is closed once it shows
-  int backOutAt = 0;   // 7 or 10: x in the mode select or the course select instead of choosing
-  bool start = true;   // z in the course select
-  bool drive = true;   // the autopilot races; false: Up is held all race
+  int mode = 1;         // 1 or 2
+  int course = 0;       // to choose in the course select
+  bool help = false;    // menu entry 1 instead of 0; the help is closed once it shows
+  int backOutAt = 0;    // 7 or 10: x in the mode select or the course select instead of choosing
+  bool start = true;    // z in the course select
+  bool drive = true;    // the autopilot races; false: Up is held all race
   bool confirm = true;  // z on the result screen
-  int raceFrames = 0;  // > 0: leave through the pause menu after this many racing frames
-  int authoring = 0;   // presses of the checkpoint key once racing
-  bool quit = false;   // back to the main menu and its third entry
+  int raceFrames = 0;   // > 0: leave through the pause menu after this many racing frames
+  int authoring = 0;    // presses of the checkpoint key once racing
+  bool quit = false;    // back to the main menu and its third entry
 };
 
 // A SceneTest whose working directory is a game folder: image/ holds the
@@ -60,12 +60,12 @@ class GameSession : public SceneTest {
   autopilot::Pace pace = autopilot::FullPace();
   bool closed = false;
   // What the player saw happen.
-  int racesStarted = 0;  // setup frames seen
-  int racesOver = 0;     // races seen to end (goal, time-up or the rival first)
-  int racingFrames = 0;  // key reads while racing in the current race
+  int racesStarted = 0;   // setup frames seen
+  int racesOver = 0;      // races seen to end (goal, time-up or the rival first)
+  int racingFrames = 0;   // key reads while racing in the current race
   int maxCheckOkCnt = 0;  // highest checkpoint index reached in any race
   float maxTravel = 0;    // farthest the player's car got from its start, in any race
-  uint8_t last = 0;      // the KeyMask given last time
+  uint8_t last = 0;       // the KeyMask given last time
 
   // Chooses this frame's KeyMask; the soak overrides it with random keys.
   virtual uint8_t ChooseKeys();

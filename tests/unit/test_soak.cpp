@@ -132,8 +132,8 @@ TEST_F(Soak, RandomSessionsKeepMemoryFlatAndAlwaysComeBackToTheMenu) {
     const bool quit = loop.sceneCode == SCENE_QUIT || RunUntil([&] { return loop.sceneCode == SCENE_QUIT; }, 20000);
     EndCapture();
     ImageRelease();
-    ASSERT_TRUE(quit) << "session " << s << " could not be steered back to quit: scene " << loop.sceneCode
-                      << ", stage " << FrontEndView().titleCnt << ", course select " << FrontEndView().mapSelectFlg
+    ASSERT_TRUE(quit) << "session " << s << " could not be steered back to quit: scene " << loop.sceneCode << ", stage "
+                      << FrontEndView().titleCnt << ", course select " << FrontEndView().mapSelectFlg
                       << ", mode select " << FrontEndView().modeFlg << ", help " << FrontEndView().helpFlg
                       << ", race phase " << race.readyFlg << ", over " << race.goalFlg << ", speed " << car[0].speed;
     const long heap = HeapInUse();
