@@ -165,7 +165,10 @@ bool LoadCoursePair(int course) {
     if (display && display != img.bbMap) SDL_FreeSurface(display);
     char path[32];
     coursePath(course, path, sizeof path);
-    printf("cannot load course image %s\n", path);
+    if (original)
+      printf("course image %s is in a pixel format the game cannot race on\n", path);
+    else
+      printf("cannot load course image %s\n", path);
     return false;
   }
   fillFromOriginal(collision, original);

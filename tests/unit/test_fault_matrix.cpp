@@ -247,7 +247,7 @@ const FaultCase kImageCases[] = {
     {"course_image_8_bit",
      [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 8); },
      Race(1, 0, 60),
-     {"image/map0.bmp"},
+     {"course image image/map0.bmp is in a pixel format the game cannot race on"},
      {},
      0,
      nullptr,
