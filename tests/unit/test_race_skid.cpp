@@ -1,126 +1,63 @@
-// Skid marks: unwrapped slide test, wheel points, joining distance, drawing into bbMap only.
-#include "gfx/images.h"
-#include "gfx/palette.h"
-#include "race/car_state.h"
-#include "race/race_state.h"
-#include "race/skid_marks.h"
-#include "test_support.h"
+// Skid marks: unwrapped slide test, wheel points, joining distance, drawing.
+#include "test_race_support.h"
 
-namespace {
-
-class RaceSkid : public SceneTest {
+class RaceSkid : public RaceSceneTest {
  protected:
-  void SetUp() override {
-    SceneTest::SetUp();
-    ResetRaceState();
-    car[0] = car[1] = CarState{};
-    ClearSkidHistory();
+  void TearDown() override {
+    SDL_FreeSurface(bb);
+    RaceSceneTest::TearDown();
   }
+  bool Grey(int x, int y) { return PixelRGB(bb, x, y) == 0x646464u; }
+  SDL_Surface* bb = MakeSurface24(200, 200, 255, 255, 255);
 };
 
 TEST_F(RaceSkid, UnwrappedDifferenceDecidesAPoint) {
-  car[0].dir = 0;
-  car[0].moveAng = 350;  // s = 350: a point, though only 10 degrees apart
-  SkidSpawnStep();
-  EXPECT_EQ(skid.DAnimeLen, 1);
-  car[0].dir = 23;  // heading 345, moveAng 0: s = -345
-  car[0].moveAng = 0;
-  SkidSpawnStep();
-  EXPECT_EQ(skid.DAnimeLen, 2);
-  ClearSkidHistory();
-  car[0].dir = 0;
-  car[0].moveAng = 20;  // exactly 20: no point
-  SkidSpawnStep();
-  EXPECT_EQ(skid.DAnimeLen, 0);
-  car[0].moveAng = 21;
-  SkidSpawnStep();
-  EXPECT_EQ(skid.DAnimeLen, 1);
+  auto points = [](float dir, int32_t moveAng) {
+    ClearSkidHistory();
+    car[0] = CarAt(dir, 0, moveAng);
+    SkidSpawnStep();
+    return skid.DAnimeLen;
+  };
+  // 350 and -345 are slides though only 10 and 15 degrees apart; more than 20 is one.
+  EXPECT_EQ(V(points(0, 350), points(23, 0), points(0, 20), points(0, 21)), V(1, 1, 0, 1));
 }
 
 TEST_F(RaceSkid, WheelPointsSit17PixelsBehindAt195And165) {
-  car[0].posX = 100;
-  car[0].posY = 200;  // centre (126, 238)
-  car[0].dir = 0;
-  car[0].moveAng = 90;
+  car[0] = CarAt(0, 0, 90, 100, 200);  // centre (126, 238)
   SkidSpawnStep();
-  // 17 * cos(195) = -16.42, 17 * sin(195) = -4.40; 165: -16.42, +4.40.
-  EXPECT_EQ(skid.RDAnimeGX[0], 109);
-  EXPECT_EQ(skid.RDAnimeGY[0], 233);
-  EXPECT_EQ(skid.LDAnimeGX[0], 109);
-  EXPECT_EQ(skid.LDAnimeGY[0], 242);
-  // Heading 270 (dir 18): angles 465 and 435 are used unwrapped.
-  car[0].dir = 18;
+  EXPECT_EQ(V(skid.RDAnimeGX[0], skid.RDAnimeGY[0], skid.LDAnimeGX[0], skid.LDAnimeGY[0]), V(109, 233, 109, 242));
+  car[0].dir = 18;  // heading 270: 465 and 435 degrees, the older point shifted
   SkidSpawnStep();
-  EXPECT_EQ(skid.RDAnimeGX[1], 109);  // shifted
-  EXPECT_EQ(skid.RDAnimeGX[0], 121);  // 126 + 17 * cos(465) = 126 - 4.40
-  EXPECT_EQ(skid.RDAnimeGY[0], 254);  // 238 + 16.42
-  EXPECT_EQ(skid.LDAnimeGX[0], 130);  // 126 + 17 * cos(435) = 126 + 4.40
-  EXPECT_EQ(skid.LDAnimeGY[0], 254);
+  EXPECT_EQ(V(skid.RDAnimeGX[0], skid.RDAnimeGY[0], skid.LDAnimeGX[0], skid.LDAnimeGY[0], skid.RDAnimeGX[1]),
+            V(121, 254, 130, 254, 109));
+  car[0] = CarAt(0, 0, 0, 600.5f, 400);
+  car[0].dispX = car[0].dispY = 240;
+  SkidScreenStep();  // screen = point + disp - pos, truncated
+  EXPECT_EQ(V(skid.RDAnimeLX[0], skid.RDAnimeLY[0]), V(121 + 240 - 600, 254 + 240 - 400));
 }
 
-TEST_F(RaceSkid, ScreenPositionsFollowTheCarsDisplayOffset) {
-  skid.RDAnimeGX[0] = 500;
-  skid.RDAnimeGY[0] = 300;
-  car[0].dispX = 240;
-  car[0].dispY = 240;
-  car[0].posX = 600.5f;
-  car[0].posY = 400;
-  SkidScreenStep();
-  EXPECT_EQ(skid.RDAnimeLX[0], 139);  // 740 - 600.5 = 139.5
-  EXPECT_EQ(skid.RDAnimeLY[0], 140);
+TEST_F(RaceSkid, JoinsPointsUnder20PixelsApartAndNotTheFirst) {
+  // Two points of the first wheel (dx, dy) apart, the second wheel's 80 px apart.
+  for (int dx : {19, 20}) {  // squared distance 19 * 19 + 5 * 5 = 386: joined; 400: not
+    SDL_FillRect(bb, nullptr, SDL_MapRGB(bb->format, 255, 255, 255));
+    skid.DAnimeLen = 2;
+    skid.RDAnimeGX[1] = skid.RDAnimeGY[1] = 50;
+    skid.RDAnimeGX[0] = 50 + dx, skid.RDAnimeGY[0] = dx == 19 ? 55 : 50;
+    skid.LDAnimeGX[0] = skid.LDAnimeGY[0] = skid.LDAnimeGY[1] = 10;
+    skid.LDAnimeGX[1] = 90;
+    SkidScreenStep();
+    DrawSkidMarks(bb);
+    // Both lines, the second offset (-1, +1); never the far wheel.
+    EXPECT_EQ(V(Grey(50, 50), Grey(49, 51), Grey(50, 10)), V(dx == 19, dx == 19, 0)) << dx;
+  }
+  SDL_FillRect(bb, nullptr, SDL_MapRGB(bb->format, 255, 255, 255));
+  ClearSkidHistory();
+  car[0] = CarAt(0, 0, 90, 50, 50);
+  for (int expected : {0, 1}) {  // the first point alone draws nothing; a second on the same spot a dot
+    SkidSpawnStep();
+    SkidScreenStep();
+    DrawSkidMarks(bb);
+    EXPECT_EQ(V(Grey(skid.RDAnimeGX[0], skid.RDAnimeGY[0]), Grey(skid.LDAnimeGX[0], skid.LDAnimeGY[0])),
+              V(expected, expected));
+  }
 }
-
-// Two recorded points of the first wheel apart by (dx, dy); the second wheel far apart.
-void TwoPoints(int dx, int dy) {
-  skid.DAnimeLen = 2;
-  skid.RDAnimeGX[1] = 50;
-  skid.RDAnimeGY[1] = 50;
-  skid.RDAnimeGX[0] = 50 + dx;
-  skid.RDAnimeGY[0] = 50 + dy;
-  skid.LDAnimeGX[0] = 10;
-  skid.LDAnimeGY[0] = 10;
-  skid.LDAnimeGX[1] = 90;
-  skid.LDAnimeGY[1] = 10;
-  car[0].posX = car[0].posY = 0;
-  car[0].dispX = car[0].dispY = 0;
-  SkidScreenStep();
-}
-
-TEST_F(RaceSkid, JoinsPointsUnder20PixelsWithTwoOffsetLines) {
-  SDL_Surface* bb = MakeSurface24(200, 200, 255, 255, 255);
-  LineColor = SDL_MapRGB(bb->format, 100, 100, 100);
-  TwoPoints(19, 5);  // squared distance 386: joined
-  DrawSkidMarks(bb);
-  EXPECT_EQ(PixelRGB(bb, 50, 50), 0x646464u);
-  EXPECT_EQ(PixelRGB(bb, 49, 51), 0x646464u);  // the second line, (-1, +1)
-  EXPECT_EQ(PixelRGB(bb, 69, 55), 0x646464u);
-  EXPECT_EQ(PixelRGB(bb, 50, 10), 0xFFFFFFu);  // second wheel 80 px apart: not joined
-  SDL_FreeSurface(bb);
-  bb = MakeSurface24(200, 200, 255, 255, 255);
-  TwoPoints(20, 0);  // exactly 400: not joined
-  DrawSkidMarks(bb);
-  EXPECT_EQ(PixelRGB(bb, 55, 50), 0xFFFFFFu);
-  SDL_FreeSurface(bb);
-}
-
-TEST_F(RaceSkid, FirstPointDrawsNothing) {
-  SDL_Surface* bb = MakeSurface24(200, 200, 255, 255, 255);
-  LineColor = SDL_MapRGB(bb->format, 100, 100, 100);
-  car[0].posX = 50;
-  car[0].posY = 50;
-  car[0].moveAng = 90;
-  SkidSpawnStep();
-  SkidScreenStep();
-  DrawSkidMarks(bb);
-  int grey = 0;
-  for (int y = 0; y < 200; ++y)
-    for (int x = 0; x < 200; ++x) grey += PixelRGB(bb, x, y) == 0x646464u;
-  EXPECT_EQ(grey, 0);
-  SkidSpawnStep();  // a second point on the same spot: now a (dot) segment
-  SkidScreenStep();
-  DrawSkidMarks(bb);
-  EXPECT_EQ(PixelRGB(bb, skid.RDAnimeGX[0], skid.RDAnimeGY[0]), 0x646464u);
-  SDL_FreeSurface(bb);
-}
-
-}  // namespace

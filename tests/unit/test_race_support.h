@@ -1,22 +1,31 @@
-// test_race_support.h -- a synthetic course 0 and scripted keys for whole-race tests
+// test_race_support.h -- a synthetic course 0, scripted keys and short-hands for the race tests
 #pragma once
-#include <cstdio>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "app/keyboard.h"
 #include "app/pacing.h"
+#include "gfx/draw.h"
 #include "gfx/images.h"
 #include "gfx/palette.h"
-#include "race/car_state.h"
+#include "race/car_model.h"
+#include "race/checkpoints.h"
 #include "race/game.h"
+#include "race/ghost_replay.h"
 #include "race/pause_menu.h"
+#include "race/race_end.h"
 #include "race/race_state.h"
+#include "race/race_view.h"
+#include "race/rival_contact.h"
+#include "race/skid_marks.h"
+#include "race/track_collision.h"
+#include "race/track_table.h"
 #include "records/record_tables.h"
 #include "test_support.h"
 
-// One KeyMask per GetMsg call. A script that runs out asks to quit, so a test
-// whose race runs longer than planned ends instead of hanging.
+// One KeyMask per GetMsg call; a script that runs out asks to quit, so an
+// overlong race ends instead of hanging.
 inline std::deque<uint8_t>& KeyScript() {
   static std::deque<uint8_t> keys;
   return keys;
@@ -27,9 +36,7 @@ inline uint8_t NextScriptedKey() {
   KeyScript().pop_front();
   return k;
 }
-inline void PushKeys(uint8_t key, int frames) {
-  for (int i = 0; i < frames; ++i) KeyScript().push_back(key);
-}
+inline void PushKeys(uint8_t key, int frames) { KeyScript().insert(KeyScript().end(), frames, key); }
 
 // Result-screen passes presented, counted instead of shown.
 inline int& PresentedFrames() {
@@ -38,35 +45,59 @@ inline int& PresentedFrames() {
 }
 inline void CountPresent(SDL_Surface*) { ++PresentedFrames(); }
 
-// Course 0 made for the tests: a straight road along the start line, x 400..1099
-// and y 992..1051, with the goal stripe painted on it. Every checkpoint lies on
-// the start position, so the checkpoints are reached without driving a loop:
+inline CarState CarAt(float dir, float speed, int32_t moveAng, float x = 0, float y = 0) {
+  CarState c = {};
+  c.dir = dir, c.speed = speed, c.moveAng = moveAng, c.posX = x, c.posY = y;
+  return c;
+}
+
+// Several values side by side, so that one check compares them all.
+template <class... T>
+std::vector<double> V(T... t) {
+  return {static_cast<double>(t)...};
+}
+
+// n results of f, called in turn.
+template <class F>
+std::vector<double> Collect(size_t n, F f) {
+  std::vector<double> v;
+  while (v.size() < n) v.push_back(f());
+  return v;
+}
+
+// Course 0 for the tests: a straight road x 400..1099, y 992..1051 with the
+// goal stripe at x 710..748. Every checkpoint lies on the start position, so
 // the car laps by standing in the goal rectangle while the points count up.
 class RaceSceneTest : public SceneTest {
  protected:
   void SetUp() override {
     SceneTest::SetUp();
     ResetRaceState();
+    ClearSkidHistory();
     car[0] = car[1] = CarState{};
-    for (auto& t : bestTime) t = 0;
-    for (auto& f : clearFlg) f = 0;
-    KeyScript().clear();
-    PresentedFrames() = 0;
+    ClearTables();
     SetKeySource(NextScriptedKey);
     SetPresenter(CountPresent);
-    img.checkImage = MakeSurface24(3, 1, 90, 90, 90);
+    img.checkImage = MakeSurface24(3, 1, 90, 90, 90);  // road, goal, course-5 road
     FillRect(img.checkImage, 1, 0, 1, 1, 250, 250, 250);
     FillRect(img.checkImage, 2, 0, 1, 1, 120, 80, 40);
     img.mapImage = MakeCourse();
     img.bbMap = MakeCourse();
     LineColor = SDL_MapRGB(img.bbMap->format, 100, 100, 100);
-    WriteCheckpointsAt(667, 984);
+    std::string points;
+    for (int i = 0; i < 20; ++i) points += "667,984 ";
+    WriteTextFile("data/check0.txt", points);
   }
   void TearDown() override {
+    ClearTables();
+    SceneTest::TearDown();
+  }
+  // A fresh fixture inside one test, for table rows that each need one.
+  void Renew() { TearDown(), SetUp(); }
+  static void ClearTables() {
     for (auto& t : bestTime) t = 0;
     for (auto& f : clearFlg) f = 0;
-    KeyScript().clear();
-    SceneTest::TearDown();
+    KeyScript().clear(), PresentedFrames() = 0;
   }
   static SDL_Surface* MakeCourse() {
     SDL_Surface* s = MakeSurface24(COURSE_W, COURSE_H, 0, 160, 0);
@@ -74,39 +105,49 @@ class RaceSceneTest : public SceneTest {
     FillRect(s, 710, 992, 39, 60, 250, 250, 250);
     return s;
   }
-  static void WriteCheckpointsAt(int x, int y) {
-    std::string text;
-    for (int i = 0; i < 20; ++i) text += std::to_string(x) + "," + std::to_string(y) + " ";
-    WriteTextFile("data/check0.txt", text);
-  }
-  // Writes a stored run for slot: count entries at (x, y + i), heading frame 0.
-  static void WriteStoredRun(int slot, int count, int x, int y) {
+  // A best time and a stored run for slot: count entries at (x, y + i), facing frame 0.
+  static void WriteStoredRun(int slot, int32_t best, int count, int x, int y) {
     std::string ghost;
     for (int i = 0; i < count; ++i) ghost += std::to_string(x) + " " + std::to_string(y + i) + " 0 ";
     WriteTextFile("data/saveCnt" + std::to_string(slot) + ".txt", std::to_string(count));
     WriteTextFile("data/ghost" + std::to_string(slot) + ".txt", ghost);
+    bestTime[slot] = best;
   }
-  // Calls Game until it returns something other than 4 or maxFrames calls were made.
-  int32_t RunRace(int32_t slot, int32_t mode, int maxFrames = 2000) {
+  // n race frames with key held; returns the last frame's code.
+  int32_t Frames(int n, uint8_t key = 0, int32_t slot = 0, int32_t mode = 1) {
+    PushKeys(key, n);
     int32_t code = 4;
-    for (int i = 0; i < maxFrames && code == 4; ++i) code = Game(screen, slot, mode);
+    for (int i = 0; i < n; ++i) code = Game(screen, slot, mode);
     return code;
   }
-  // The scripted finish: Up for 8 racing frames creeps the car 16 px into the
-  // goal rectangle, where it stops; a lap follows each time the 19 checkpoints
-  // have counted up again, the third in racing frame 43 (Time 16 * 42 = 672).
-  // resultFrames passes of the result screen follow, then z.
-  static void ScriptCreepingFinish(int resultFrames = 0) {
-    PushKeys(0, 60);  // setup frame and countdown
-    PushKeys(KEY_UP, 8);
-    PushKeys(0, 43 - 8);
-    PushKeys(0, resultFrames);
-    PushKeys(KEY_Z, 1);
+  // n pause-menu frames with key held; returns the last frame's code.
+  int32_t Selects(int n, uint8_t key = 0) {
+    PushKeys(key, n);
+    int32_t code = 7;
+    for (int i = 0; i < n; ++i) code = GameSelect(screen);
+    return code;
   }
-  // Game frames until the race first reaches readyFlg 2.
-  void RunCountdown(int32_t slot, int32_t mode) {
-    PushKeys(0, 61);
-    for (int i = 0; i < 61; ++i) ASSERT_EQ(Game(screen, slot, mode), 4);
+  // Calls Game until it returns something other than 4.
+  int32_t RunRace(int32_t slot = 0, int32_t mode = 1) {
+    int32_t code = 4;
+    for (int i = 0; i < 2000 && code == 4; ++i) code = Game(screen, slot, mode);
+    return code;
+  }
+  // Up for 8 racing frames creeps the car 16 px into the goal rectangle; the
+  // third lap follows in racing frame 43 (Time 16 * 42 = 672). Then z.
+  static void ScriptCreepingFinish() { PushKeys(0, 60), PushKeys(KEY_UP, 8), PushKeys(0, 35), PushKeys(KEY_Z, 1); }
+  // The setup frame and the countdown, up to the first racing frame.
+  void RunCountdown() {
+    ASSERT_EQ(Frames(61), 4);
     ASSERT_EQ(race.readyFlg, 2);
   }
+  // f's result; what it printed is left in out.
+  template <class F>
+  auto Logged(F f) {
+    testing::internal::CaptureStdout();
+    const auto result = f();
+    out = testing::internal::GetCapturedStdout();
+    return result;
+  }
+  std::string out;
 };

@@ -1,157 +1,75 @@
-// Camera clamp and screen positions, countdown zoom samples, banner alphas, ghost alpha, HUD.
-#include "gfx/images.h"
-#include "race/car_state.h"
-#include "race/race_state.h"
-#include "race/race_view.h"
-#include "records/record_tables.h"
-#include "test_support.h"
+// Camera clamp and screen positions, countdown zoom samples, banner and ghost alphas, the HUD.
+#include "test_race_support.h"
 
-namespace {
+using RaceView = RaceSceneTest;
 
-class RaceView : public SceneTest {
- protected:
-  void SetUp() override {
-    SceneTest::SetUp();
-    ResetRaceState();
-    car[0] = car[1] = CarState{};
-    for (auto& t : bestTime) t = 0;
-  }
-  void TearDown() override {
-    for (auto& t : bestTime) t = 0;
-    SceneTest::TearDown();
-  }
-};
-
-TEST_F(RaceView, CameraClampsAndTruncatesTowardZero) {
-  car[0].posX = 100.7f;
-  car[0].posY = 50.2f;
-  CameraStep();
-  EXPECT_EQ(race.mapX, 0);
-  EXPECT_EQ(race.mapY, 0);
-  EXPECT_EQ(car[0].camX, 240);
-  EXPECT_EQ(car[0].camY, 240);
-  EXPECT_EQ(car[0].dispX, 101);  // trunc(-139.3) + 240, not floor
-  EXPECT_EQ(car[0].dispY, 51);
-  car[0].posX = 1400.0f;
-  car[0].posY = 1100.0f;
-  CameraStep();
-  EXPECT_EQ(race.mapX, 1056);
-  EXPECT_EQ(race.mapY, 672);
-  EXPECT_EQ(car[0].camX, 1296);
-  EXPECT_EQ(car[0].dispX, 344);
-  EXPECT_EQ(car[0].dispY, 1100 - 912 + 240);
-  car[0].posX = 700.0f;
-  car[0].posY = 600.0f;
-  CameraStep();
-  EXPECT_EQ(car[0].dispX, 240);
-  EXPECT_EQ(car[0].dispY, 240);
-}
-
-TEST_F(RaceView, SecondCarIsPlacedRelativeToThePlayer) {
-  car[0].posX = 100.7f;
-  car[0].posY = 50.2f;
-  car[1].posX = 140.0f;
-  car[1].posY = 20.0f;
-  CameraStep();
-  EXPECT_EQ(car[1].dispX, static_cast<int>(101 + 140.0f - 100.7f));
-  EXPECT_EQ(car[1].dispX, 140);
-  EXPECT_EQ(car[1].dispY, 20);  // 51 - 30.2 = 20.8, truncated
-}
-
-TEST_F(RaceView, CountdownZoomSamples) {
-  struct Sample {
-    int rCnt, cell, m, w, h, dx, dy;
+TEST_F(RaceView, CameraSamples) {
+  // mapX, mapY, the player's dispX, dispY and the second car's, placed from the player's screen position.
+  auto camera = [](float x, float y) {
+    car[0] = CarAt(0, 0, 0, x, y);
+    car[1] = CarAt(0, 0, 0, x + 39.5f, y - 30.25f);
+    CameraStep();
+    return V(race.mapX, race.mapY, car[0].dispX, car[0].dispY, car[1].dispX, car[1].dispY);
   };
-  const Sample samples[] = {
-      {148, 0, 24, 18, 20, -9, -10}, {124, 0, 0, 90, 104, -45, -52}, {122, 0, 29, 3, 3, -1, -1},
-      {118, 1, 25, 15, 17, -7, -8},  {92, 1, 30, 0, 0, 0, 0},        {62, 2, 0, 90, 104, -45, -52},
-      {32, 3, 1, 87, 101, -43, -50},
-  };
-  for (const Sample& s : samples) {
-    const CountdownDigit d = CountdownDigitFor(s.rCnt, 240, 240);
-    EXPECT_EQ(d.cell, s.cell) << s.rCnt;
-    EXPECT_EQ(d.m, s.m) << s.rCnt;
-    EXPECT_EQ(d.w, s.w) << s.rCnt;
-    EXPECT_EQ(d.h, s.h) << s.rCnt;
-    if (s.w > 0) {
-      EXPECT_EQ(d.x, 240 + s.dx) << s.rCnt;
-      EXPECT_EQ(d.y, 240 + s.dy) << s.rCnt;
-    }
-  }
+  // Truncated toward zero, not floored; clamped at 1056, 672.
+  EXPECT_EQ(camera(100.7f, 50.2f), V(0, 0, 101, 51, 140, 20));
+  EXPECT_EQ(camera(1400, 1100), V(1056, 672, 344, 428, 383, 397));
+  EXPECT_EQ(camera(700, 600), V(460, 360, 240, 240, 279, 209));
 }
 
-TEST_F(RaceView, StartBannerFadesOverThirteenFrames) {
-  std::vector<int> alphas;
-  for (int r = 26; r > 0; r -= 2) alphas.push_back(StartBannerAlpha(r));
-  EXPECT_EQ(alphas, (std::vector<int>{221, 204, 187, 170, 153, 136, 119, 102, 85, 68, 51, 34, 17}));
+TEST_F(RaceView, CountdownZoomAndStartBanner) {
+  auto digit = [](int32_t rCnt) {
+    const CountdownDigit d = CountdownDigitFor(rCnt, 240, 240);
+    return V(d.cell, d.m, d.w, d.h, d.w ? d.x - 240 : 0, d.w ? d.y - 240 : 0);
+  };
+  EXPECT_EQ(digit(148), V(0, 24, 18, 20, -9, -10));
+  EXPECT_EQ(digit(124), V(0, 0, 90, 104, -45, -52));
+  EXPECT_EQ(digit(122), V(0, 29, 3, 3, -1, -1));
+  EXPECT_EQ(digit(118), V(1, 25, 15, 17, -7, -8));
+  EXPECT_EQ(digit(92), V(1, 30, 0, 0, 0, 0));
+  EXPECT_EQ(digit(62), V(2, 0, 90, 104, -45, -52));
+  EXPECT_EQ(digit(32), V(3, 1, 87, 101, -43, -50));
+  EXPECT_EQ(Collect(13, [r = 28]() mutable { return StartBannerAlpha(r -= 2); }),
+            V(221, 204, 187, 170, 153, 136, 119, 102, 85, 68, 51, 34, 17));
 }
 
 TEST_F(RaceView, GhostAlphaGrowsWithScreenDistanceUpTo150) {
-  race.mode = 1;
-  race.mapCnt = 0;
-  race.secondCarFlg = 1;
+  race.mode = race.secondCarFlg = 1;
   bestTime[0] = 1000;
-  car[0].posX = car[0].posY = 600;
-  car[1].posY = 600;
-  const float cases[][2] = {{40, 80.0f}, {100, 150.0f}, {0, 0.0f}, {50, 125.0f}};
-  for (const auto& c : cases) {
-    car[1].posX = 600 + c[0];
+  auto alpha = [this](float dx) {
+    car[0] = CarAt(0, 0, 0, 600, 600);
+    car[1] = CarAt(0, 0, 0, 600 + dx, 600);
+    car[1].alpha = -1;
     CameraStep();
     DrawCars(screen);
-    EXPECT_EQ(car[1].alpha, c[1]) << c[0];
-  }
-  // Without a second car nothing is computed (and nothing drawn).
-  race.secondCarFlg = 0;
-  car[1].alpha = -1;
-  DrawCars(screen);
-  EXPECT_EQ(car[1].alpha, -1.0f);
+    return car[1].alpha;
+  };
+  EXPECT_EQ(V(alpha(40), alpha(100), alpha(0), alpha(50)), V(80, 150, 0, 125));
+  race.secondCarFlg = 0;  // no second car: nothing computed
+  EXPECT_EQ(alpha(40), -1);
 }
 
-// A digit sheet whose every glyph cell has its own colour, so the screen shows
-// which glyph was drawn where.
-SDL_Surface* ColourCodedDigitSheet() {
-  SDL_Surface* s = MakeSurface24(640, 220, 0, 0, 0);
+TEST_F(RaceView, HudAtRaceStartOnCourse0) {
+  // Every glyph cell of the digit sheet has its own colour: (10 + digit, row, 0).
+  SDL_Surface* s = img.numImage2 = MakeSurface24(640, 220, 0, 0, 0);
   for (int d = 0; d < 10; ++d) {
     FillRect(s, 32 * d, 42, 32, 42, 10 + d, 42, 0);    // style 3/4 row
     FillRect(s, 32 * d, 84, 32, 42, 10 + d, 84, 0);    // style 2 row
     FillRect(s, 21 * d, 126, 21, 22, 10 + d, 126, 0);  // style 1 row
   }
-  FillRect(s, 210, 126, 21, 22, 99, 126, 0);  // style 1 separator
-  FillRect(s, 352, 42, 32, 42, 200, 1, 1);    // slash
-  FillRect(s, 421, 43, 46, 20, 200, 2, 2);    // best-time label
-  FillRect(s, 421, 63, 46, 20, 200, 3, 3);    // race-time label
-  return s;
-}
-
-uint32_t Glyph(int digit, int row) { return (uint32_t(10 + digit) << 16) | (uint32_t(row) << 8); }
-
-TEST_F(RaceView, HudAtRaceStartOnCourse0) {
-  img.numImage2 = ColourCodedDigitSheet();
-  SDL_FillRect(screen, nullptr, 0);
-  race.mapCnt = 0;
+  FillRect(s, 352, 42, 32, 42, 200, 1, 1);  // slash
+  FillRect(s, 421, 43, 46, 20, 200, 2, 2);  // best-time label
+  FillRect(s, 421, 63, 46, 20, 200, 3, 3);  // race-time label
+  auto glyph = [](int digit, int row) { return (uint32_t(10 + digit) << 16) | (uint32_t(row) << 8); };
   race.overTime = 120000;
-  race.mapNum = 0;
-  race.Time = 0;
   bestTime[0] = 83456;
   DrawHud(screen);
-  // 120 seconds left, style 2 from x 150.
-  EXPECT_EQ(PixelRGB(screen, 151, 1), Glyph(1, 84));
-  EXPECT_EQ(PixelRGB(screen, 183, 1), Glyph(2, 84));
-  EXPECT_EQ(PixelRGB(screen, 215, 1), Glyph(0, 84));
-  // Laps 0 / 3.
-  EXPECT_EQ(PixelRGB(screen, 1, 1), Glyph(0, 42));
-  EXPECT_EQ(PixelRGB(screen, 33, 1), 0xC80101u);
-  EXPECT_EQ(PixelRGB(screen, 65, 1), Glyph(3, 42));
-  // Labels.
-  EXPECT_EQ(PixelRGB(screen, 321, 16), 0xC80202u);
-  EXPECT_EQ(PixelRGB(screen, 321, 58), 0xC80303u);
-  // Best time 1:23.456 in style 1 at (300, 35): minutes in place 2, seconds at +64.
-  EXPECT_EQ(PixelRGB(screen, 300 + 32 + 1, 36), Glyph(1, 126));
-  EXPECT_EQ(PixelRGB(screen, 300 + 64 + 1, 36), Glyph(2, 126));
-  EXPECT_EQ(PixelRGB(screen, 300 + 112 + 1, 36), Glyph(4, 126));
-  // Race time 0 at (300, 77).
-  EXPECT_EQ(PixelRGB(screen, 300 + 32 + 1, 78), Glyph(0, 126));
-  EXPECT_EQ(PixelRGB(screen, 300 + 1, 78), 0u);  // leading minute places left empty
+  auto at = [this](int x, int y) { return PixelRGB(screen, x, y); };
+  // 120 s left from x 150; laps 0 / 3.
+  EXPECT_EQ(V(at(151, 1), at(183, 1), at(215, 1)), V(glyph(1, 84), glyph(2, 84), glyph(0, 84)));
+  EXPECT_EQ(V(at(1, 1), at(33, 1), at(65, 1)), V(glyph(0, 42), 0xC80101, glyph(3, 42)));
+  // The labels; best 1:23.456 and race time 0 in style 1 from x 300, leading minute places empty.
+  EXPECT_EQ(V(at(321, 16), at(321, 58)), V(0xC80202, 0xC80303));
+  EXPECT_EQ(V(at(333, 36), at(365, 36), at(413, 36)), V(glyph(1, 126), glyph(2, 126), glyph(4, 126)));
+  EXPECT_EQ(V(at(333, 78), at(301, 78)), V(glyph(0, 126), 0));
 }
-
-}  // namespace
