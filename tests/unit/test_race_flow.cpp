@@ -28,7 +28,7 @@ TEST_F(RaceFlow, CountdownFramesIgnoreKeysAndTheClockStartsInFrame62) {
   EXPECT_EQ(race.Time, 16);
 }
 
-TEST_F(RaceFlow, PauseFreezesTheCountdownAndTheRace) {
+TEST_F(RaceFlow, PauseFreezesTheCountdownAndTheRaceAndReturnsToASetup) {
   Frames(10);
   EXPECT_EQ(Frames(1, KEY_X), 7);
   EXPECT_EQ(race.rCnt, 128);  // the pausing frame had already counted down
@@ -42,13 +42,10 @@ TEST_F(RaceFlow, PauseFreezesTheCountdownAndTheRace) {
   EXPECT_EQ(Selects(30), 7);
   EXPECT_EQ(Selects(1, KEY_Z), 4);
   EXPECT_EQ(V(race.Time, car[0].posX, car[0].speed), before);
-}
-
-TEST_F(RaceFlow, ReturnFromThePauseMenuStartsTheNextRaceWithASetup) {
-  RunCountdown();
+  // Return: Down and z in one frame flip first, then confirm; the next call sets up a race.
   Frames(1, KEY_X);
-  EXPECT_EQ(Selects(1), 7);                    // arms the Up/Down latch
-  EXPECT_EQ(Selects(1, KEY_DOWN | KEY_Z), 1);  // flip first, then confirm the return entry
+  EXPECT_EQ(Selects(1), 7);  // arms the Up/Down latch
+  EXPECT_EQ(Selects(1, KEY_DOWN | KEY_Z), 1);
   EXPECT_EQ(V(race.readyFlg, run.LoadFlg, raceProgram.selectCnt), V(0, 1, 0));
   Logged([&] { return Frames(1); });
   EXPECT_EQ(out, "mapCnt=0\n");
@@ -96,33 +93,37 @@ TEST_F(RaceFlow, FirstFinishStoresTheRunAndTheNextRaceReplaysItFrameExactly) {
   EXPECT_EQ(std::vector<float>(pos[1].begin() + 2, pos[1].end()), std::vector<float>(pos[0].begin(), pos[0].end() - 2));
 }
 
-TEST_F(RaceFlow, FinishesThatWriteNoRunFiles) {
-  // Slot, mode, best; then saveCnt, bestTime and clearFlg files. Mode 2's rival runs far ahead.
-  const char* files[] = {"saveCnt", "bestTime", "clearFlg"};
-  const std::vector<std::string> cases[] = {{"0", "1", "600", "5", "<missing>", "<missing>"},
-                                            {"6", "2", "1000", "300", "0 0 0 0 0 0 672 0 0 0 0 0 ", "1 0 0 0 0 0 "}};
-  for (const auto& t : cases) {
+TEST_F(RaceFlow, FinishOutcomesAndTheFilesTheyWrite) {
+  struct Case {
+    int slot, mode, best, entries, time, finished, record;
+    std::vector<std::string> files;  // saveCnt, bestTime, clearFlg; the one made a directory reads empty
+    const char* broken;              // made a directory: its write fails, the race still leaves
+  };
+  // A mode-1 finish slower than the best; a mode-2 win (the rival far ahead, never in the way)
+  // writes cleared flags but never run files; the rival's path running out in racing frame 31
+  // is a loss; running out in the goal frame lets the goal count, but an equal time is no win.
+  const std::string none = "<missing>", best6 = "0 0 0 0 0 0 672 0 0 0 0 0 ", best0 = "672 0 0 0 0 0 0 0 0 0 0 0 ";
+  const Case cases[] = {{0, 1, 600, 5, 672, 1, 0, {"5", none, none}, ""},
+                        {6, 2, 1000, 300, 672, 1, 1, {"300", best6, "1 0 0 0 0 0 "}, ""},
+                        {6, 2, 1000, 30, 16 * 30, 0, 0, {"30", none, none}, ""},
+                        {6, 2, 672, 42, 672, 1, 0, {"42", none, none}, ""},
+                        {0, 1, 0, 0, 672, 1, 1, {"", best0, none}, "saveCnt"},
+                        {0, 1, 0, 0, 672, 1, 1, {"42", "", none}, "bestTime"},
+                        {6, 2, 1000, 300, 672, 1, 1, {"300", best6, ""}, "clearFlg"}};
+  for (const Case& t : cases) {
     Renew();
-    WriteStoredRun(std::stoi(t[0]), std::stoi(t[2]), std::stoi(t[3]), t[0] == "0" ? 667 : 900, 984);
+    const std::string slot = std::to_string(t.slot), broken = t.broken;
+    const std::string dir = "mkdir data/" + broken + (broken == "saveCnt" ? slot : "") + ".txt";
+    ASSERT_TRUE(broken.empty() || system(dir.c_str()) == 0);
+    if (t.entries) WriteStoredRun(t.slot, t.best, t.entries, t.slot ? 900 : 667, 984);
     ScriptCreepingFinish();
-    ASSERT_EQ(RunRace(std::stoi(t[0]), std::stoi(t[1])), 1);
-    EXPECT_EQ(V(race.mapNum, race.ReTime), V(3, t[0] == "6")) << t[0];  // only the mode-2 win counts
-    for (int f = 0; f < 3; ++f)
-      EXPECT_EQ(ReadTextFile("data/" + std::string(files[f]) + (f ? "" : t[0]) + ".txt"), t[3 + f]) << files[f];
-  }
-}
-
-TEST_F(RaceFlow, Mode2RivalPathRunningOut) {
-  // Best time, entries, Time, finished. 30 entries run out in racing frame 31: a loss. 42 run
-  // out in the goal frame: the goal counts (mode 2's goal banner), but an equal time is no win.
-  const int32_t cases[][4] = {{1000, 30, 16 * 30, 0}, {672, 42, 672, 1}};
-  for (const auto& t : cases) {
-    Renew();
-    WriteStoredRun(6, t[0], t[1], 900, 984);
-    ScriptCreepingFinish();
-    ASSERT_EQ(RunRace(6, 2), 1);
-    EXPECT_EQ(V(race.Time, race.mapNum == 3, race.timeUpFlg, race.ReTime), V(t[2], t[3], !t[3], 0)) << t[1];
-    EXPECT_EQ(ReadTextFile("data/clearFlg.txt"), "<missing>");
+    ASSERT_EQ(Logged([&] { return RunRace(t.slot, t.mode); }), 1);
+    EXPECT_EQ(V(race.Time, race.mapNum == 3, race.timeUpFlg, race.ReTime), V(t.time, t.finished, !t.finished, t.record))
+        << t.slot << " " << t.entries << " " << broken;
+    EXPECT_EQ(std::vector<std::string>({ReadTextFile("data/saveCnt" + slot + ".txt"), ReadTextFile("data/bestTime.txt"),
+                                        ReadTextFile("data/clearFlg.txt")}),
+              t.files);
+    EXPECT_TRUE(broken.empty() || out.find(broken + "ファイル書き込みエラー") != std::string::npos) << out;
   }
 }
 
@@ -136,20 +137,6 @@ TEST_F(RaceFlow, NoStoredRunMeansNoSecondCar) {
   EXPECT_EQ(out, "mapCnt=0\nsaveCntファイル書き込みエラー\n");
   EXPECT_EQ(Frames(69), 4);
   EXPECT_EQ(V(race.secondCarFlg, race.readyFlg), V(0, 2));
-}
-
-TEST_F(RaceFlow, FailedWritesStillReachTheResultScreen) {
-  const char* cases[][2] = {{"saveCnt0.txt", "saveCnt"}, {"bestTime.txt", "bestTime"}, {"clearFlg.txt", "clearFlg"}};
-  for (const auto& t : cases) {
-    Renew();
-    ASSERT_EQ(system((std::string("mkdir data/") + t[0]).c_str()), 0);  // a directory there: the write fails
-    const int slot = t[0][0] == 'c' ? 6 : 0;
-    WriteStoredRun(6, 1000, 300, 900, 984);
-    ScriptCreepingFinish();
-    EXPECT_EQ(Logged([&] { return RunRace(slot, slot ? 2 : 1); }), 1) << t[0];
-    EXPECT_NE(out.find(std::string(t[1]) + "ファイル書き込みエラー"), std::string::npos) << out;
-    EXPECT_EQ(race.readyFlg, 0);  // the leaving step ran
-  }
 }
 
 TEST_F(RaceFlow, RunCapacityClamps) {

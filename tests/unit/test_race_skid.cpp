@@ -1,4 +1,4 @@
-// Skid marks: unwrapped slide test, wheel points, joining distance, drawing.
+// Skid marks: unwrapped slide test, joining distance, drawing.
 #include "test_race_support.h"
 
 class RaceSkid : public RaceSceneTest {
@@ -20,20 +20,6 @@ TEST_F(RaceSkid, UnwrappedDifferenceDecidesAPoint) {
   };
   // 350 and -345 are slides though only 10 and 15 degrees apart; more than 20 is one.
   EXPECT_EQ(V(points(0, 350), points(23, 0), points(0, 20), points(0, 21)), V(1, 1, 0, 1));
-}
-
-TEST_F(RaceSkid, WheelPointsSit17PixelsBehindAt195And165) {
-  car[0] = CarAt(0, 0, 90, 100, 200);  // centre (126, 238)
-  SkidSpawnStep();
-  EXPECT_EQ(V(skid.RDAnimeGX[0], skid.RDAnimeGY[0], skid.LDAnimeGX[0], skid.LDAnimeGY[0]), V(109, 233, 109, 242));
-  car[0].dir = 18;  // heading 270: 465 and 435 degrees, the older point shifted
-  SkidSpawnStep();
-  EXPECT_EQ(V(skid.RDAnimeGX[0], skid.RDAnimeGY[0], skid.LDAnimeGX[0], skid.LDAnimeGY[0], skid.RDAnimeGX[1]),
-            V(121, 254, 130, 254, 109));
-  car[0] = CarAt(0, 0, 0, 600.5f, 400);
-  car[0].dispX = car[0].dispY = 240;
-  SkidScreenStep();  // screen = point + disp - pos, truncated
-  EXPECT_EQ(V(skid.RDAnimeLX[0], skid.RDAnimeLY[0]), V(121 + 240 - 600, 254 + 240 - 400));
 }
 
 TEST_F(RaceSkid, JoinsPointsUnder20PixelsApartAndNotTheFirst) {

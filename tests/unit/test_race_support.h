@@ -1,5 +1,6 @@
 // test_race_support.h -- a synthetic course 0, scripted keys and short-hands for the race tests
 #pragma once
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
@@ -73,11 +74,9 @@ class RaceSceneTest : public SceneTest {
   void SetUp() override {
     SceneTest::SetUp();
     ResetRaceState();
-    ClearSkidHistory();
     car[0] = car[1] = CarState{};
     ClearTables();
-    SetKeySource(NextScriptedKey);
-    SetPresenter(CountPresent);
+    SetKeySource(NextScriptedKey), SetPresenter(CountPresent);
     img.checkImage = MakeSurface24(3, 1, 90, 90, 90);  // road, goal, course-5 road
     FillRect(img.checkImage, 1, 0, 1, 1, 250, 250, 250);
     FillRect(img.checkImage, 2, 0, 1, 1, 120, 80, 40);
@@ -95,8 +94,7 @@ class RaceSceneTest : public SceneTest {
   // A fresh fixture inside one test, for table rows that each need one.
   void Renew() { TearDown(), SetUp(); }
   static void ClearTables() {
-    for (auto& t : bestTime) t = 0;
-    for (auto& f : clearFlg) f = 0;
+    std::fill(std::begin(bestTime), std::end(bestTime), 0), std::fill(std::begin(clearFlg), std::end(clearFlg), 0);
     KeyScript().clear(), PresentedFrames() = 0;
   }
   static SDL_Surface* MakeCourse() {
