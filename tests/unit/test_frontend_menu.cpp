@@ -1,79 +1,76 @@
-// test_frontend_menu.cpp -- the main menu's cursor and latches, the glide out and the fade back
-#include "app/keyboard.h"
-#include "frontend/frontend_state.h"
-#include "race/car_state.h"
+// test_frontend_menu.cpp -- title sequence, main menu, help screen and mode select, with the diagnostics
+#include <cstdio>
+#include <utility>
+
+#include "frontend/frontend_steps.h"
 #include "test_frontend_support.h"
 
-using MenuCursor = FrontEndTest;
-using MenuTransition = FrontEndTest;
+using TitleIntro = FrontEndTest;
+using MenuScreen = FrontEndTest;
+using HelpScreen = FrontEndTest;
+using ModeSelect = FrontEndTest;
 
-TEST_F(MenuCursor, ArrowHeldFromProgramStartActsOnlyAfterRelease) {
-  int frames = 0;
-  while (fe.titleCnt != 5 && frames++ < 1000) Frame(KEY_UP);
+TEST_F(TitleIntro, DrivesInMirroredAndStopsBesideTheMenu) {
+  EXPECT_EQ(Frame(KEY_QUIT), 6);  // a frame that returns early changes and prints nothing
+  EXPECT_EQ(fe.titleCnt, 0);
+  EXPECT_EQ(printed, "");
+  EXPECT_EQ(Frame(), 1);
+  EXPECT_EQ(printed, "0\n0.000000    0.000000");  // help state, then both callout widths
+  EXPECT_EQ(fe.title.y, -80);                     // x is checked in every frame below
+  EXPECT_EQ(fe.title.alpha, 255);
+  EXPECT_EQ(car[0].dispY, 8);  // the other car mirrors it, checked below
+  EXPECT_EQ(car[0].alpha, 255.0f);
+  int frames = 1;
+  for (; fe.titleCnt != 5 && frames < 200; ++frames) {
+    ASSERT_EQ(car[0].dispX + car[1].dispX + CAR_W, 480) << "frame " << frames;
+    ASSERT_EQ(car[0].dispY, car[1].dispY) << "frame " << frames;
+    ASSERT_EQ(int(car[1].dir), int(MirroredDir(car[0].dir)) % 24) << "frame " << frames;
+    ASSERT_EQ(fe.title.x, 8) << "frame " << frames;
+    if (frames == 22 || frames == 23) {  // the title comes to rest in frame 23
+      EXPECT_EQ(fe.title.y, frames == 22 ? 88 : 96);
+      EXPECT_EQ(fe.titleCnt, frames - 21);
+    }
+    Frame();
+  }
+  EXPECT_NEAR(frames, 89, 1);
+  EXPECT_EQ(car[0].dispX, 121);
+  EXPECT_EQ(car[1].dispX, 307);
+  EXPECT_EQ(int(car[0].dir), 0);      // facing right
+  EXPECT_EQ(int(car[1].dir), 12);     // facing left
+  EXPECT_EQ(car[0].dispY, 349 - 29);  // on the row of entry 1
   EXPECT_EQ(fe.changeCnt, 1);
+  const float mirror[][2] = {{0, 12}, {5.7f, 7}, {12, 0}, {12.5f, 24}, {21.47f, 15}};
+  for (const auto& m : mirror) EXPECT_EQ(MirroredDir(m[0]), m[1]) << m[0];
+}
+
+TEST_F(MenuScreen, CursorLatchesWrapsAndQuits) {
+  Until([] { return fe.titleCnt == 5; }, KEY_UP);  // held from program start
   Frames(5, KEY_UP);
-  EXPECT_EQ(fe.changeCnt, 1);
-  Frame();
-  Frame(KEY_UP);
-  EXPECT_EQ(fe.changeCnt, 0);
-}
-
-TEST_F(MenuCursor, HeldKeyMovesOnceAndWrapsBothWays) {
-  RunIntro();
-  Frame();
-  Frames(10, KEY_UP);
-  EXPECT_EQ(fe.changeCnt, 0);
-  Frame();
-  Frame(KEY_UP);  // from entry 0 to entry 2
-  EXPECT_EQ(fe.changeCnt, 2);
-  EXPECT_EQ(car[0].dispY, 328 - 29);  // the cars take the row before the keys are read
-  Frame();
-  EXPECT_EQ(car[0].dispY, 370 - 29);
-  Frames(10, KEY_DOWN);  // from entry 2 to entry 0
-  EXPECT_EQ(fe.changeCnt, 0);
-  Frame();
-  EXPECT_EQ(car[1].dispY, 328 - 29);
-}
-
-TEST_F(MenuCursor, UpAndDownTogetherEndWhereTheyStarted) {
-  RunIntro();
-  Frame();
-  Frame(KEY_UP | KEY_DOWN);
-  EXPECT_EQ(fe.changeCnt, 1);
-  EXPECT_EQ(UpKeyFlg, 0);
-  EXPECT_EQ(DownKeyFlg, 0);
-}
-
-TEST_F(MenuCursor, ZOnThirdEntryQuitsAtOnce) {
-  RunIntro();
-  Frame();
-  Frame(KEY_DOWN);
-  ASSERT_EQ(fe.changeCnt, 2);
-  EXPECT_EQ(Frame(KEY_Z), 6);
+  EXPECT_EQ(fe.changeCnt, 1);  // acts only after a release
+  const KeyStep steps[] = {{KEY_UP, 0},  {KEY_UP, 2}, {KEY_DOWN, 0}, {KEY_DOWN, 1}, {KEY_UP | KEY_DOWN, 1},
+                           {KEY_DOWN, 2}};
+  for (const auto& s : steps) {
+    Frame();
+    Frames(3, s.key);  // held: one move only
+    EXPECT_EQ(fe.changeCnt, s.to) << "keys " << int(s.key);
+  }
+  EXPECT_EQ(Frame(KEY_Z), 6);  // the third entry quits at once
   EXPECT_EQ(fe.titleCnt, 5);
-  EXPECT_EQ(printed, "");  // a frame that returns early prints nothing
+  EXPECT_EQ(printed, "");
 }
 
-TEST_F(MenuTransition, GlideFadeAndStickBarTimings) {
+TEST_F(MenuScreen, GlidesToTheHeadingAndFadesBack) {
   RunIntro();
   Frame();
   Frame(KEY_UP);
-  ASSERT_EQ(fe.changeCnt, 0);
   Frame(KEY_Z);  // the first transition frame runs in this one
-  EXPECT_EQ(fe.titleCnt, 6);
-  EXPECT_EQ(fe.titleFlg, 0);
-  EXPECT_EQ(fe.menu[0].x, 166);
   int frame = 1;
-  for (; fe.titleCnt == 6; ++frame) {
+  for (; fe.titleCnt == 6 && frame < 100; ++frame) {
     if (frame == 16) {
       EXPECT_EQ(fe.title.alpha, 0);
       EXPECT_EQ(car[0].alpha, 0.0f);
       EXPECT_EQ(fe.menuAlpha[1], 0);
       EXPECT_EQ(fe.menuAlpha[0], 255);  // the chosen entry never fades
-      EXPECT_EQ(fe.stickW, 0);
-    }
-    if (frame == 17) {
-      EXPECT_EQ(fe.stickW, 50);
     }
     if (frame == 18) {
       EXPECT_EQ(fe.menu[0].x, 31);
@@ -82,44 +79,78 @@ TEST_F(MenuTransition, GlideFadeAndStickBarTimings) {
     Frame(KEY_DOWN);  // keys are not read during the transition
   }
   EXPECT_EQ(frame, 26);
-  EXPECT_EQ(fe.titleCnt, 7);
   EXPECT_EQ(fe.stickW, 480);
   EXPECT_EQ(fe.changeCnt, 0);
-}
-
-TEST_F(MenuTransition, HelpHeadingEndsHigher) {
+  // The help heading ends higher; x closes the help and the menu fades back in.
+  ResetFrontEnd();
   EnterSubScreen(1);
-  EXPECT_EQ(fe.titleFlg, 1);
   EXPECT_EQ(fe.menu[1].x, 31);
   EXPECT_EQ(fe.menu[1].y, 68);
-  // The props are no longer drawn once the sub-screen is up.
-  EXPECT_EQ(PixelRGB(screen, 130, 330), kFrontEndBackground);
+  Frame(KEY_X);
+  Until([] { return fe.titleCnt != 8; });
+  ASSERT_EQ(fe.titleCnt, 9);
+  EXPECT_EQ(Until([] { return fe.titleCnt != 9; }, KEY_UP), 15);  // plus the frame the help closed
+  EXPECT_EQ(fe.titleCnt, 5);
+  EXPECT_EQ(fe.changeCnt, 1);
+  EXPECT_EQ(car[0].alpha, 255.0f);
+  EXPECT_EQ(PixelRGB(screen, 130, 330), 0xC8C8C8u);  // the cars are drawn again
 }
 
-TEST_F(MenuTransition, ReturnFadesBackInSixteenFrames) {
+TEST_F(HelpScreen, CalloutsGrowThenThePageFadesIn) {
   EnterSubScreen(1);
-  Frame(KEY_X);  // close the help
-  while (fe.titleCnt == 8) Frame();
-  ASSERT_EQ(fe.titleCnt, 9);
-  EXPECT_EQ(fe.menu[1].x, 184);
-  EXPECT_EQ(fe.menu[1].y, 349);
-  EXPECT_EQ(car[0].alpha, 16.0f);  // the return's first step ran in the frame the help closed
-  int frames = 1;
-  while (fe.titleCnt == 9 && frames < 100) {
-    Frame(KEY_UP);  // not read while returning
-    ++frames;
-    if (fe.titleCnt == 9) {
-      EXPECT_EQ(PixelRGB(screen, 130, 330), kFrontEndBackground);
-    }
+  EXPECT_EQ(Until([] { return fe.helpFlg != 0; }), 7);
+  EXPECT_EQ(fe.keybordH, 142);
+  EXPECT_EQ(fe.keybord[0].w, 51.0f + 8.3f);
+  EXPECT_EQ(fe.keybord[1].w, 65.0f + 10.8f);
+  char expected[64];
+  snprintf(expected, sizeof expected, "1\n%3f    %3f", double(51.0f + 8.3f), double(65.0f + 10.8f));
+  EXPECT_EQ(printed, expected);
+  EXPECT_EQ(Until([] { return fe.helpFlg != 1; }), 13);  // 14 steps with the first
+  EXPECT_EQ(std::make_pair(fe.keybord[0].x, fe.keybord[0].y), std::make_pair(99, 291));
+  EXPECT_EQ(std::make_pair(fe.keybord[1].x, fe.keybord[1].y), std::make_pair(330, 305));
+  EXPECT_GE(fe.keybord[0].w, 166.0f);
+  EXPECT_GE(fe.keybord[1].w, 216.0f);
+  EXPECT_EQ(fe.helpAlpha, 20);
+  Frames(11);
+  EXPECT_EQ(fe.helpAlpha, 240);
+  Frame();
+  EXPECT_EQ(fe.helpAlpha, 255);  // 13 frames
+  EXPECT_EQ(PixelRGB(screen, 240, 460), 0x969696u);
+}
+
+TEST_F(HelpScreen, ZHeldFromTheMenuClosesItAtOnce) {
+  RunIntro();
+  Frame();
+  Until([] { return fe.titleCnt != 5 && fe.titleCnt != 6; }, KEY_Z);
+  EXPECT_EQ(fe.titleCnt, 8);
+  EXPECT_EQ(fe.helpFlg, 0);
+  EXPECT_EQ(fe.keybordH, 0);  // opened 20, closed 30 in the same frame
+  EXPECT_EQ(fe.stickW, 480 - 55);
+}
+
+TEST_F(ModeSelect, HighlightPulsesAndArrowsToggle) {
+  EnterSubScreen(0);
+  Until([] { return fe.modeFlg != 0; });
+  EXPECT_EQ(fe.selectAlpha, 15);  // first drawn at 15
+  int peak = 0;
+  for (int f = 1; f <= 20; ++f) Frame(), peak = fe.selectAlpha == 150 ? f : peak;
+  EXPECT_EQ(peak, 9);
+  EXPECT_EQ(fe.selectAlpha, 15);  // period 20
+  const KeyStep steps[] = {{KEY_RIGHT, 1}, {KEY_RIGHT, 0}, {KEY_LEFT, 1}, {KEY_LEFT, 0}};
+  for (const auto& s : steps) {
+    Frames(3, s.key);  // held: one toggle only
+    EXPECT_EQ(fe.modeCnt, s.to);
+    Frame();
+    EXPECT_EQ(fe.selectX, fe.modeX[s.to]);
   }
-  EXPECT_EQ(frames, 16);
+}
+
+TEST_F(ModeSelect, ZAndXTogetherGoBackToTheMenu) {
+  EnterSubScreen(0);
+  Until([] { return fe.modeFlg != 0; });
+  Frame(KEY_Z | KEY_X);
+  EXPECT_EQ(fe.modeFlg, 2);
+  Until([] { return fe.titleCnt == 5; });  // through the return to the menu
   EXPECT_EQ(fe.titleCnt, 5);
-  EXPECT_EQ(fe.changeCnt, 1);  // the cursor stays on the chosen entry
-  EXPECT_EQ(car[0].alpha, 255.0f);
-  EXPECT_EQ(fe.title.alpha, 255);
-  EXPECT_EQ(car[0].dir, 0.0f);
-  EXPECT_EQ(car[1].dir, 12.0f);
-  EXPECT_EQ(car[0].dispY, 349 - 29);
-  // The cars reappear in the frame the return ends.
-  EXPECT_EQ(PixelRGB(screen, 130, 330), 0xC8C8C8u);
+  EXPECT_EQ(fe.changeCnt, 0);
 }

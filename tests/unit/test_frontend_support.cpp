@@ -1,13 +1,8 @@
 // test_frontend_support.cpp -- scripted keys, synthetic sheets and shortcuts into the front end's screens
 #include "test_frontend_support.h"
 
-#include <string>
-
-#include "app/keyboard.h"
-#include "frontend/frontend_state.h"
 #include "frontend/title.h"
 #include "gfx/images.h"
-#include "race/car_state.h"
 #include "records/record_tables.h"
 
 static uint8_t scriptedKeys = 0;
@@ -20,13 +15,21 @@ static SDL_Surface* sheet(int w, int h, uint8_t shade) {
   return s;
 }
 
+static void fill(SDL_Surface* s, int x, int y, int w, int h, uint32_t c) {
+  FillRect(s, x, y, w, h, c >> 16, (c >> 8) & 255, c & 255);
+}
+
+uint32_t CommentRowRGB(int row) { return (uint32_t(20 + 20 * row) << 16) | 0x5050; }
+uint32_t ThumbnailRGB(int course) { return (uint32_t(100 + 20 * course) << 16) | 0x3CA0; }
+
 void FrontEndTest::SetUp() {
   SceneTest::SetUp();
   ResetFrontEnd();
-  car[0] = CarState{};
-  car[1] = CarState{};
+  car[0] = car[1] = CarState{};
   for (int32_t& t : bestTime) t = 0;
   for (int32_t& f : clearFlg) f = 0;
+  WriteTextFile("data/clearFlg.txt", "0 0 0 0 0 0 ");
+  WriteTextFile("data/bestTime.txt", "0 0 0 0 0 0 0 0 0 0 0 0 ");
   SetKeySource(scriptedSource);
   scriptedKeys = 0;
   img.carImage = sheet(52 * 24, 76, 200);
@@ -37,72 +40,76 @@ void FrontEndTest::SetUp() {
   img.helpImage = sheet(480, 480, 150);
   img.modeImage = sheet(450, 150, 140);
   img.smallMapImage = sheet(768, 96, 130);
-  for (int k = 0; k < 6; ++k) {
-    const uint32_t c = ThumbnailRGB(k);
-    FillRect(img.smallMapImage, 128 * k, 0, 128, 96, c >> 16, (c >> 8) & 255, c & 255);
-  }
+  for (int k = 0; k < 6; ++k) fill(img.smallMapImage, 128 * k, 0, 128, 96, ThumbnailRGB(k));
   img.finishImage = sheet(376, 308, 120);
   // Frames: a 4-pixel border around a transparent middle; yellow selects, red locks.
   img.frameImage = sheet(256, 96, 0);
-  FillRect(img.frameImage, 0, 0, 128, 96, 255, 255, 0);
-  FillRect(img.frameImage, 128, 0, 128, 96, 255, 0, 0);
-  FillRect(img.frameImage, 4, 4, 120, 88, 255, 0, 255);
-  FillRect(img.frameImage, 132, 4, 120, 88, 255, 0, 255);
+  for (int i = 0; i < 2; ++i) {
+    fill(img.frameImage, 128 * i, 0, 128, 96, i ? 0xFF0000 : 0xFFFF00);
+    fill(img.frameImage, 128 * i + 4, 4, 120, 88, 0xFF00FF);
+  }
   img.fullImage = MakeSurface24(480, 480, 0, 0, 0);
   img.numImage2 = sheet(620, 211, 90);
   img.commentImage = sheet(480, 1170, 80);
-  for (int r = 0; r < 9; ++r) {
-    const uint32_t c = CommentRowRGB(r);
-    FillRect(img.commentImage, 0, 130 * r, 480, 130, c >> 16, (c >> 8) & 255, c & 255);
-  }
+  for (int r = 0; r < 9; ++r) fill(img.commentImage, 0, 130 * r, 480, 130, CommentRowRGB(r));
 }
-
-uint32_t CommentRowRGB(int row) { return (uint32_t(20 + 20 * row) << 16) | 0x5050; }
-uint32_t ThumbnailRGB(int course) { return (uint32_t(100 + 20 * course) << 16) | 0x3CA0; }
 
 int32_t FrontEndTest::Frame(uint8_t keys) {
   scriptedKeys = keys;
   testing::internal::CaptureStdout();
-  const int32_t code = Title(screen, &mapCnt, &mode);
+  lastCode = Title(screen, &mapCnt, &mode);
   printed = testing::internal::GetCapturedStdout();
-  return code;
+  return lastCode;
 }
 
 int32_t FrontEndTest::Frames(int n, uint8_t keys) {
-  int32_t code = 0;
-  for (int i = 0; i < n; ++i) code = Frame(keys);
-  return code;
+  for (int i = 0; i < n; ++i) Frame(keys);
+  return lastCode;
+}
+
+int FrontEndTest::Until(bool (*done)(), uint8_t keys) {
+  int n = 0;
+  while (!done() && n < 500) Frame(keys), ++n;
+  return n;
 }
 
 int FrontEndTest::RunIntro() {
-  int frames = 0;
-  while (fe.titleCnt != 5 && frames < 1000) {
-    Frame();
-    ++frames;
-  }
-  return frames;
+  return Until([] { return fe.titleCnt == 5; });
 }
 
 void FrontEndTest::EnterSubScreen(int entry) {
   RunIntro();
   Frame();  // arms the latches
-  while (fe.changeCnt != entry) Frame(KEY_DOWN), Frame();
+  for (int n = 0; fe.changeCnt != entry && n < 3; ++n) Frame(KEY_DOWN), Frame();
   Frame(KEY_Z);
-  while (fe.titleCnt == 6) Frame();
+  Until([] { return fe.titleCnt != 6; });
 }
 
-void FrontEndTest::EnterCourseSelect(int modeCnt) {
-  EnterSubScreen(0);
-  while (fe.modeFlg != 1) Frame();
-  if (fe.modeCnt != modeCnt) Frame(KEY_RIGHT);
-  Frame(KEY_Z);
-  while (fe.titleCnt != 10 || fe.mapSelectFlg != 1) Frame();
-  while (fe.mapIX != fe.mapTX) Frame();
+std::string FrontEndTest::OpenCourses(int modeCnt) {
+  Frame();  // the first frame's initialisation
+  fe.titleCnt = 10;
+  fe.title.alpha = 0;
+  fe.modeCnt = modeCnt;
+  std::string out;
+  for (opening = 0; fe.mapSelectFlg == 0 && opening < 50; ++opening) Frame(), out += printed;
+  return out;
 }
 
-void FrontEndTest::WriteCourseImage(int k, uint8_t r, uint8_t g, uint8_t b) {
-  SDL_Surface* course = MakeSurface24(COURSE_W, COURSE_H, r, g, b);
-  const std::string path = "image/map" + std::to_string(k) + ".bmp";
-  ASSERT_EQ(SDL_SaveBMP(course, path.c_str()), 0);
+void FrontEndTest::MoveTo(int course) {
+  Frame();
+  for (int n = 0; mapCnt != course && n < 12; ++n) Frame(mapCnt < course ? KEY_RIGHT : KEY_LEFT), Frame();
+  Until([] { return fe.mapIX == fe.mapTX; });
+}
+
+int FrontEndTest::ZoomToRace(uint8_t keys) {
+  int frames = 1;
+  for (Frame(keys); lastCode == 1 && frames < 50; ++frames) Frame();
+  return frames;
+}
+
+void FrontEndTest::WriteCourseImage(int k, int markX, int markY) {
+  SDL_Surface* course = MakeSurface24(COURSE_W, COURSE_H, 40, 140, 60);
+  if (markX >= 0) FillRect(course, markX - 20, markY - 20, 40, 40, 250, 10, 10);
+  ASSERT_EQ(SDL_SaveBMP(course, ("image/map" + std::to_string(k) + ".bmp").c_str()), 0);
   SDL_FreeSurface(course);
 }

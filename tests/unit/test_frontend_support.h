@@ -1,8 +1,8 @@
 // test_frontend_support.h -- drives the front end frame by frame with scripted keys
 #pragma once
-#include <cstdint>
-#include <string>
-
+#include "app/keyboard.h"
+#include "frontend/frontend_state.h"
+#include "race/car_state.h"
 #include "test_support.h"
 
 // Colours of the synthetic sheets: comment panel row r, thumbnail of course k.
@@ -11,29 +11,33 @@ uint32_t ThumbnailRGB(int course);
 static const uint32_t kFrontEndBackground = 0xB3A38C;  // (179, 163, 140)
 
 // A SceneTest with the front end, the prop cars and the record tables at their
-// program-start values and synthetic sheets of the catalogue's sizes loaded, so
-// every draw path runs without the generated art.
+// program-start values, empty record files and synthetic sheets of the
+// catalogue's sizes loaded, so every draw path runs without the generated art.
 class FrontEndTest : public SceneTest {
  protected:
   void SetUp() override;
 
-  // One call of Title with these keys held; keeps what the frame printed.
-  int32_t Frame(uint8_t keys = 0);
-  // Frames with the same keys; returns the code of the last one.
-  int32_t Frames(int n, uint8_t keys = 0);
+  int32_t Frame(uint8_t keys = 0);              // one call of Title; keeps what it printed
+  int32_t Frames(int n, uint8_t keys = 0);      // returns the last frame's code
+  int Until(bool (*done)(), uint8_t keys = 0);  // frames until done() (at most 500); returns their count
+  int RunIntro();                               // program start to the menu; returns the frames taken
+  void EnterSubScreen(int entry);               // menu entry chosen, transition run to stage 7
+  // Straight into the course select as the mode select leaves it; returns what the opening printed.
+  std::string OpenCourses(int modeCnt);
+  void MoveTo(int course);               // cursor moved there, scroll at rest
+  int ZoomToRace(uint8_t keys = KEY_Z);  // chooses the course; returns the frames to the race start
+  void WriteCourseImage(int k, int markX = -1, int markY = -1);  // with a red square at the mark
 
-  // From program start through the intro; returns the frames it took.
-  int RunIntro();
-  // Intro, then menu entry `entry` chosen with z and the transition run until
-  // the sub-screen's stage 7 begins.
-  void EnterSubScreen(int entry);
-  // Mode select with `modeCnt` chosen, then the strip opened and at rest.
-  void EnterCourseSelect(int modeCnt);
-
-  // Writes a 1536x1152 course image for course k into image/.
-  void WriteCourseImage(int k, uint8_t r = 40, uint8_t g = 140, uint8_t b = 60);
-
-  int32_t mapCnt = 0;
-  int32_t mode = 0;
+  int32_t mapCnt = 0, mode = 0, lastCode = 0;
+  int opening = 0;      // frames the latest OpenCourses took
   std::string printed;  // standard output of the last frame
+};
+
+template <class P>
+class FrontEndTestWithParam : public FrontEndTest, public testing::WithParamInterface<P> {};
+
+// A key pressed from rest and where the cursor should end.
+struct KeyStep {
+  uint8_t key;
+  int32_t to;
 };
