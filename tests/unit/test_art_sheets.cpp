@@ -18,12 +18,12 @@ namespace {
 using coursekit::RgbImage;
 const uint32_t kKey = 0xff00ff;
 
-struct SheetSpec {
+struct Sheet {
   const char* file;
   int w, h;
   bool keyed;
 };
-const SheetSpec kSheets[] = {
+const Sheet kSheets[] = {
     {"car.bmp", 1248, 76, true},    {"Ecar.bmp", 1248, 76, true},        {"title.bmp", 466, 49, true},
     {"menu.bmp", 112, 63, true},    {"stick.bmp", 480, 8, true},         {"keybord.bmp", 480, 313, true},
     {"help.bmp", 480, 480, true},   {"mode.bmp", 450, 150, true},        {"SmallMap.bmp", 768, 96, true},
@@ -68,7 +68,7 @@ class ArtSheets : public ::testing::Test {
 };
 
 TEST_F(ArtSheets, EverySheetIs24BitWithItsExactSize) {
-  std::vector<SheetSpec> all(std::begin(kSheets), std::end(kSheets));
+  std::vector<Sheet> all(std::begin(kSheets), std::end(kSheets));
   all.push_back({"../icon.bmp", 32, 32, false});
   for (const auto& s : all) {
     SDL_Surface* surf = SDL_LoadBMP(RuntimePath(std::string("image/") + s.file).c_str());
