@@ -1,6 +1,8 @@
 // pause_menu.cpp -- the pause menu: resume the race or give it up for the course select
 #include "race/pause_menu.h"
 
+#include "race/race_end.h"
+
 #include "app/keyboard.h"
 #include "gfx/draw.h"
 #include "gfx/images.h"
@@ -24,13 +26,7 @@ int32_t GameSelect(SDL_Surface* screen) {
   }
   if (keys & KEY_Z) {  // z is not latched
     if (raceProgram.selectCnt == 1) {
-      car[0].speed = 0;
-      car[1].speed = 0;
-      raceProgram.selectCnt = 0;
-      run.LoadFlg = 1;
-      run.AiFlg = 0;
-      race.readyFlg = 0;
-      race.goalFlg = 0;
+      StopRaceForLeaving();
       return 1;
     }
     raceProgram.selectCnt = 0;

@@ -59,16 +59,20 @@ void FinishStep(SDL_Surface* screen) {
 
 bool ResultScreenDue() { return race.goalFlg == 1 && car[0].speed < 1.0f; }
 
-void LeaveRace() {
-  car[0].dir = 0;
+void StopRaceForLeaving() {
   car[0].speed = 0;
-  car[1].dir = 12;
   car[1].speed = 0;
   raceProgram.selectCnt = 0;
   race.goalFlg = 0;
-  race.readyFlg = 0;
-  run.LoadFlg = 1;
+  race.readyFlg = 0;  // the next race starts with a setup frame
+  run.LoadFlg = 1;    // and loads the slot's stored run again
   run.AiFlg = 0;
+}
+
+void LeaveRace() {
+  StopRaceForLeaving();
+  car[0].dir = 0;
+  car[1].dir = 12;
 }
 
 // The rows revealed so far; the best time shown is the one from before this race.

@@ -21,6 +21,11 @@ bool ResultScreenDue();
 // leaving, 6 on a quit request. Each pass is presented with PresentFrame.
 int32_t ResultScreen(SDL_Surface* screen);
 
-// The leaving step shared by the result screen: both cars and the race flags
-// back to their between-races values.
+// Leaving a race, from the result screen or the pause menu: both cars stopped,
+// the pause cursor back on resume, replay off, and the race flags set so that
+// the next race starts with a setup frame and loads its stored run.
+void StopRaceForLeaving();
+
+// The result screen's leaving step: StopRaceForLeaving, and the cars faced
+// right and left for the front end.
 void LeaveRace();
