@@ -23,10 +23,11 @@ TEST_F(RaceCheckpoints, CheckpointRadiusAndOrder) {
     CheckpointStep();
     return race.checkOkCnt;
   };
-  // 6999.8125 from point 0 on either side reaches it; 7000.34 truncates to 7000 and does not.
+  // A squared distance of 6999.8125 from point 0, on either side, reaches it; 68 by 48.744232
+  // makes exactly 7000.0 in float and does not.
   EXPECT_EQ(step(583.5f, 405.25f, 0), 1);
   EXPECT_EQ(step(416.5f, 394.75f, 0), 1);
-  EXPECT_EQ(step(583.5f, 405.3f, 0), 0);
+  EXPECT_EQ(step(568, 448.744232f, 0), 0);
   // Only the next point counts, and point 19 advances nothing.
   EXPECT_EQ(step(1800, 0, 0), 0);
   EXPECT_EQ(step(1800, 0, 18), 19);
