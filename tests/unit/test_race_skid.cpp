@@ -1,4 +1,6 @@
 // Skid marks: unwrapped slide test, joining distance, drawing.
+#include <tuple>
+
 #include "test_race_support.h"
 
 class RaceSkid : public RaceSceneTest {
@@ -20,6 +22,16 @@ TEST_F(RaceSkid, UnwrappedDifferenceDecidesAPoint) {
   };
   // 350 and -345 are slides though only 10 and 15 degrees apart; more than 20 is one.
   EXPECT_EQ(V(points(0, 350), points(23, 0), points(0, 20), points(0, 21)), V(1, 1, 0, 1));
+}
+
+TEST_F(RaceSkid, WheelPointsSit17PixelsBehindTheCentreAt195And165Degrees) {
+  for (const auto& [dir, r, l] : {std::tuple{0.5f, V(109, 133), V(109, 142)}, {6.0f, V(130, 121), V(121, 121)}}) {
+    ClearSkidHistory();
+    car[0] = CarAt(dir, 0, 300, 100, 100);  // centre (126, 138)
+    SkidSpawnStep();
+    EXPECT_EQ(V(skid.RDAnimeGX[0], skid.RDAnimeGY[0]), r) << dir;
+    EXPECT_EQ(V(skid.LDAnimeGX[0], skid.LDAnimeGY[0]), l) << dir;
+  }
 }
 
 TEST_F(RaceSkid, JoinsPointsUnder20PixelsApartAndNotTheFirst) {
