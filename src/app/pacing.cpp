@@ -2,6 +2,7 @@
 #include "app/pacing.h"
 
 #include <SDL.h>
+
 #include <cstdio>
 
 static uint32_t m_now = 0;

@@ -1,6 +1,7 @@
 // scene_loop.h -- one scene per frame: front end, race or pause menu
 #pragma once
 #include <SDL.h>
+
 #include <cstdint>
 
 // Scene codes every scene function returns.

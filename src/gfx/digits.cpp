@@ -21,16 +21,14 @@ static const DigitStyle kStyles[5] = {
 };
 
 struct TimeLayout {
-  int32_t sepX, sepY, sepW, sepH;  // separator glyph on the sheet
+  int32_t sepX, sepY, sepW, sepH;            // separator glyph on the sheet
   int32_t sep1, sep2, seconds, thousandths;  // offsets from x
 };
 
 // Style 4 takes its separator from row 0, not from row 42 where its digits are.
 static const TimeLayout kTimeLayouts[5] = {
-    {320, 0, 32, 42, 96, 192, 128, 224},
-    {210, 126, 21, 22, 48, 96, 64, 112},
-    {320, 84, 32, 42, 96, 192, 128, 224},
-    {0, 0, 0, 0, 0, 0, 0, 0},
+    {320, 0, 32, 42, 96, 192, 128, 224},  {210, 126, 21, 22, 48, 96, 64, 112},
+    {320, 84, 32, 42, 96, 192, 128, 224}, {0, 0, 0, 0, 0, 0, 0, 0},
     {320, 0, 32, 42, 96, 192, 128, 224},
 };
 

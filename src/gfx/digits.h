@@ -1,6 +1,7 @@
 // digits.h -- numbers and times drawn glyph by glyph from the digit sheet
 #pragma once
 #include <SDL.h>
+
 #include <cstdint>
 
 // Draws value in the places of divisor (100: three places) in style 0..4 at

@@ -5,13 +5,13 @@
 // One car. Element 0 of car is the player's, element 1 the second car (ghost in
 // mode 1, rival in mode 2); the front end animates both as props.
 struct CarState {
-  int32_t camX;     // world x of the screen centre (element 0 only)
+  int32_t camX;  // world x of the screen centre (element 0 only)
   int32_t camY;
-  int32_t dispX;    // screen position of the sprite's top-left corner
+  int32_t dispX;  // screen position of the sprite's top-left corner
   int32_t dispY;
-  float posX;       // world position of the sprite's top-left corner
+  float posX;  // world position of the sprite's top-left corner
   float posY;
-  float speed;      // pixels per frame along moveAng; negative drives backwards
+  float speed;  // pixels per frame along moveAng; negative drives backwards
   float velX;
   float velY;
   float alpha;      // drawing opacity 0..255

@@ -1,12 +1,11 @@
 // pause_menu.cpp -- the pause menu: resume the race or give it up for the course select
 #include "race/pause_menu.h"
 
-#include "race/race_end.h"
-
 #include "app/keyboard.h"
 #include "gfx/draw.h"
 #include "gfx/images.h"
 #include "race/car_state.h"
+#include "race/race_end.h"
 #include "race/race_state.h"
 
 // Marker rows: resume at y 181, return 37 px lower.

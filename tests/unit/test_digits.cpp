@@ -27,8 +27,10 @@ class DigitsTest : public SceneTest {
     std::string shown;
     for (int i = 0; i < count; ++i) {
       const uint32_t c = PixelRGB(screen, x + step * i + 6, y + 5);
-      if (c == 0) shown += '_';
-      else if ((c >> 16) != uint32_t(row)) shown += '?';
+      if (c == 0)
+        shown += '_';
+      else if ((c >> 16) != uint32_t(row))
+        shown += '?';
       else {
         const int index = ((c >> 8 & 0xff) - 10) / 20;
         shown += index == 10 ? ':' : char('0' + index);

@@ -35,8 +35,11 @@ TEST_F(KeyboardTest, AllEightKeysHeldReadAsQuit) {
 }
 
 TEST_F(KeyboardTest, EachKeyHasItsBit) {
-  const struct { SDLKey sym; uint8_t bit; } keys[] = {{SDLK_UP, 1},  {SDLK_DOWN, 2}, {SDLK_LEFT, 4}, {SDLK_RIGHT, 8},
-                                                      {SDLK_z, 16}, {SDLK_x, 32},   {SDLK_a, 64},   {SDLK_s, 128}};
+  const struct {
+    SDLKey sym;
+    uint8_t bit;
+  } keys[] = {{SDLK_UP, 1}, {SDLK_DOWN, 2}, {SDLK_LEFT, 4}, {SDLK_RIGHT, 8},
+              {SDLK_z, 16}, {SDLK_x, 32},   {SDLK_a, 64},   {SDLK_s, 128}};
   for (const auto& k : keys) {
     pushKey(SDL_KEYDOWN, k.sym);
     EXPECT_EQ(GetMsg(), k.bit);

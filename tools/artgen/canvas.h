@@ -59,8 +59,8 @@ class Canvas {
 
   // Text. font: "bold", "regular", "oblique" (bold oblique), "condensed", "mono".
   // align: 0 left, 1 centre, 2 right, relative to x. Returns the text width.
-  int Text(const std::string& s, float x, float y, int size, Rgb c, const std::string& font = "bold",
-           int align = 0, int outline = 0, Rgb outlineColour = {20, 20, 24});
+  int Text(const std::string& s, float x, float y, int size, Rgb c, const std::string& font = "bold", int align = 0,
+           int outline = 0, Rgb outlineColour = {20, 20, 24});
   static int TextWidth(const std::string& s, int size, const std::string& font = "bold");
   static int TextHeight(int size, const std::string& font = "bold");
 

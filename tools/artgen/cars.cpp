@@ -27,9 +27,7 @@ void DrawCar(Canvas& c, float cx, float cy, float deg, const CarLook& look, floa
     }
     return pts;
   };
-  auto rect = [&](float x0, float y0, float x1, float y1) {
-    return tr({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
-  };
+  auto rect = [&](float x0, float y0, float x1, float y1) { return tr({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}); };
   const Rgb outline{18, 16, 22}, tyre{26, 26, 30};
   // Wheels stick out a little beyond the body.
   for (float wx : {11.5f, -12.5f})
@@ -38,11 +36,11 @@ void DrawCar(Canvas& c, float cx, float cy, float deg, const CarLook& look, floa
       c.FillPolygon(rect(wx - 4.5f, sgn * 12.5f - 2.5f, wx + 4.5f, sgn * 12.5f + 2.5f), tyre, alpha);
     }
   float hw = look.rival ? 11.2f : 10.6f;
-  std::vector<Pt> body = look.rival
-      ? std::vector<Pt>{{21, -9}, {20.2f, -10.6f}, {16, -hw}, {-18, -hw}, {-20.5f, -10.6f}, {-20.5f, 10.6f},
-                        {-18, hw}, {16, hw}, {20.2f, 10.6f}, {21, 9}}
-      : std::vector<Pt>{{21.3f, -5}, {20, -8.4f}, {15, -hw}, {-17, -hw}, {-20.3f, -9}, {-20.8f, -6},
-                        {-20.8f, 6}, {-20.3f, 9}, {-17, hw}, {15, hw}, {20, 8.4f}, {21.3f, 5}};
+  std::vector<Pt> body =
+      look.rival ? std::vector<Pt>{{21, -9},        {20.2f, -10.6f}, {16, -hw}, {-18, -hw},     {-20.5f, -10.6f},
+                                   {-20.5f, 10.6f}, {-18, hw},       {16, hw},  {20.2f, 10.6f}, {21, 9}}
+                 : std::vector<Pt>{{21.3f, -5}, {20, -8.4f}, {15, -hw}, {-17, -hw}, {-20.3f, -9}, {-20.8f, -6},
+                                   {-20.8f, 6}, {-20.3f, 9}, {-17, hw}, {15, hw},   {20, 8.4f},   {21.3f, 5}};
   std::vector<Pt> outer;
   for (auto p : body) {
     float len = std::hypot(p.x, p.y * 1.8f);

@@ -16,17 +16,17 @@ namespace {
 
 const int kW = 1536, kH = 1152;
 const float kFar = 1e9f;
-const float kBand = 60;       // distance beyond the road edge that the field tracks
-const float kLine = 2.5f;     // white edge line outside the road
-const float kKerb = 8.0f;     // kerb depth on bends
+const float kBand = 60;    // distance beyond the road edge that the field tracks
+const float kLine = 2.5f;  // white edge line outside the road
+const float kKerb = 8.0f;  // kerb depth on bends
 const float kTightBend = 1.0f / 330;
 
 // Per-pixel distance to the road edge and the nearest centre-line sample.
 struct Field {
-  std::vector<float> ed;    // distance outside the road edge (<= 0 on the road)
-  std::vector<float> s;     // arc length of the nearest centre-line point
-  std::vector<float> curv;  // curvature there
-  std::vector<int8_t> side; // +1 right of the driving direction, -1 left
+  std::vector<float> ed;     // distance outside the road edge (<= 0 on the road)
+  std::vector<float> s;      // arc length of the nearest centre-line point
+  std::vector<float> curv;   // curvature there
+  std::vector<int8_t> side;  // +1 right of the driving direction, -1 left
   float Ed(int x, int y) const {
     if (x < 0 || y < 0 || x >= kW || y >= kH) return kFar;
     return ed[(size_t)y * kW + x];
@@ -94,9 +94,7 @@ void PaintGround(Canvas& c, const CourseDescription& d, const Theme& th) {
 }
 
 // Keeps shapes off the road: true where every pixel of a disc of radius r is clear by `gap`.
-bool Clear(const Field& f, float x, float y, float r, float gap) {
-  return f.Ed((int)x, (int)y) > r + gap;
-}
+bool Clear(const Field& f, float x, float y, float r, float gap) { return f.Ed((int)x, (int)y) > r + gap; }
 
 void Tree(Canvas& c, float x, float y, float r, Rng& rng) {
   c.FillEllipse(x + r * 0.35f, y + r * 0.4f, r, r * 0.9f, {30, 60, 30}, 0.45f);
@@ -232,9 +230,12 @@ void Scenery(Canvas& c, const Field& f, const CourseDescription& d) {
       // trees N [x0 y0 x1 y1]: N trees scattered in a box (the whole course by default).
       scatter((int)arg(0, 50), arg(1, 0), arg(2, 0), arg(3, kW), arg(4, kH), deco.kind == "palms" ? 13 : 11,
               deco.kind == "palms" ? 18 : 22, [&](float x, float y, float r) {
-                if (deco.kind == "pines") Pine(c, x, y, r);
-                else if (deco.kind == "palms") Palm(c, x, y, r);
-                else Tree(c, x, y, r, rng);
+                if (deco.kind == "pines")
+                  Pine(c, x, y, r);
+                else if (deco.kind == "palms")
+                  Palm(c, x, y, r);
+                else
+                  Tree(c, x, y, r, rng);
               });
     } else if (deco.kind == "rocks") {
       scatter((int)arg(0, 20), 0, 0, kW, kH, 7, 15, [&](float x, float y, float r) { Rock(c, x, y, r, rng); });
@@ -245,9 +246,9 @@ void Scenery(Canvas& c, const Field& f, const CourseDescription& d) {
       // block x y w h: a city block filled with buildings of random sizes.
       float bx = arg(0, 0), by = arg(1, 0), bw = arg(2, 200), bh = arg(3, 200);
       const Rgb roofs[] = {{168, 166, 160}, {150, 84, 70}, {96, 128, 140}, {190, 180, 150}, {120, 120, 128}};
-      for (float yy = by; yy < by + bh - 30; ) {
+      for (float yy = by; yy < by + bh - 30;) {
         float rowH = std::min(rng.Range(44, 80), by + bh - yy);
-        for (float xx = bx; xx < bx + bw - 30; ) {
+        for (float xx = bx; xx < bx + bw - 30;) {
           float ww = std::min(rng.Range(46, 96), bx + bw - xx);
           Building(c, f, xx, yy, ww - 10, rowH - 10, roofs[rng.Next() % 5]);
           xx += ww;
@@ -319,8 +320,10 @@ Canvas PaintCourse(const CourseDescription& d) {
       }
       bool bend = std::fabs(f.curv[k]) > kTightBend;
       if (dirt) {
-        if (e <= 4) c.SetPixel(x, y, {138, 100, 66});  // packed berm
-        else if (e <= 9) c.SetPixel(x, y, d.ground == "snow" ? Rgb{250, 252, 255} : Rgb{150, 120, 84});
+        if (e <= 4)
+          c.SetPixel(x, y, {138, 100, 66});  // packed berm
+        else if (e <= 9)
+          c.SetPixel(x, y, d.ground == "snow" ? Rgb{250, 252, 255} : Rgb{150, 120, 84});
         continue;
       }
       if (bend && e <= kKerb) {

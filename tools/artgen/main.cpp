@@ -6,11 +6,11 @@
 //   velkaro_artgen --checkpoints COURSE-FILE
 //       prints the checkpoint file derived from a course description.
 #include <SDL.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <sys/stat.h>
 
 #include "course.h"
 #include "course_paint.h"
@@ -63,8 +63,10 @@ int main(int argc, char** argv) {
   }
   std::string out = argv[1], courseDir = VELKARO_COURSES_DIR, preview;
   for (int i = 2; i + 1 < argc; i += 2) {
-    if (!std::strcmp(argv[i], "--courses")) courseDir = argv[i + 1];
-    else if (!std::strcmp(argv[i], "--preview")) preview = argv[i + 1];
+    if (!std::strcmp(argv[i], "--courses"))
+      courseDir = argv[i + 1];
+    else if (!std::strcmp(argv[i], "--preview"))
+      preview = argv[i + 1];
   }
   SDL_Init(0);
   SetFontDir(VELKARO_FONT_DIR);

@@ -81,10 +81,14 @@ void Key(Canvas& c, float x, float y, float s, const std::string& label, Rgb cap
   c.FillRoundRect(x + 1.5f, y + 1.5f, s - 3, s - 3, s * 0.15f, Shade(cap, 0.72f));
   c.FillRoundRect(x + 1.5f, y + 1.5f, s - 3, s - 3 - s * 0.1f, s * 0.15f, cap);
   float cx = x + s / 2, cy = y + s / 2 - s * 0.05f, a = s * 0.22f;
-  if (label == "^") c.FillPolygon({{cx, cy - a}, {cx + a, cy + a * 0.7f}, {cx - a, cy + a * 0.7f}}, kInk);
-  else if (label == "v") c.FillPolygon({{cx, cy + a}, {cx + a, cy - a * 0.7f}, {cx - a, cy - a * 0.7f}}, kInk);
-  else if (label == "<") c.FillPolygon({{cx - a, cy}, {cx + a * 0.7f, cy - a}, {cx + a * 0.7f, cy + a}}, kInk);
-  else if (label == ">") c.FillPolygon({{cx + a, cy}, {cx - a * 0.7f, cy - a}, {cx - a * 0.7f, cy + a}}, kInk);
+  if (label == "^")
+    c.FillPolygon({{cx, cy - a}, {cx + a, cy + a * 0.7f}, {cx - a, cy + a * 0.7f}}, kInk);
+  else if (label == "v")
+    c.FillPolygon({{cx, cy + a}, {cx + a, cy - a * 0.7f}, {cx - a, cy - a * 0.7f}}, kInk);
+  else if (label == "<")
+    c.FillPolygon({{cx - a, cy}, {cx + a * 0.7f, cy - a}, {cx + a * 0.7f, cy + a}}, kInk);
+  else if (label == ">")
+    c.FillPolygon({{cx + a, cy}, {cx - a * 0.7f, cy - a}, {cx - a * 0.7f, cy + a}}, kInk);
   else {
     int size = (int)(s * 0.5f);
     c.Text(label, cx, cy - Canvas::TextHeight(size) / 2.0f, size, kInk, "bold", 1);
@@ -300,9 +304,9 @@ Canvas Finish() {
     c.StrokeRoundRect(4, y + 4, 286, 38, 9, 2, {255, 255, 255});
     c.Text(s, 147, y + 8, 24, kWhite, "oblique", 1, 2, kOutline);
   };
-  banner(167, "YOU WIN!", {250, 196, 40}, {220, 110, 20});   // goal banner of mode 2
-  banner(214, "YOU LOSE", {90, 100, 130}, {40, 44, 64});     // lost banner of mode 2
-  banner(262, "TIME UP", {220, 60, 48}, {130, 20, 20});      // time-up banner of mode 1
+  banner(167, "YOU WIN!", {250, 196, 40}, {220, 110, 20});  // goal banner of mode 2
+  banner(214, "YOU LOSE", {90, 100, 130}, {40, 44, 64});    // lost banner of mode 2
+  banner(262, "TIME UP", {220, 60, 48}, {130, 20, 20});     // time-up banner of mode 1
   return c;
 }
 
@@ -409,8 +413,8 @@ Canvas Comment(const std::vector<coursekit::CourseDescription>& courses) {
     std::vector<std::string> lines(d.comment.begin(), d.comment.begin() + std::min<size_t>(2, d.comment.size()));
     row(2 + k, "COURSE " + std::to_string(k + 1) + (d.surface == "dirt" ? "  -  DIRT" : ""), d.name, lines, limit);
   }
-  row(8, "LOCKED", "NOT YET OPEN", {"Win a rival battle to unlock the next course.", "Each course cleared opens one more."},
-      "");
+  row(8, "LOCKED", "NOT YET OPEN",
+      {"Win a rival battle to unlock the next course.", "Each course cleared opens one more."}, "");
   Padlock(c, 420, 130 * 8 + 44, 36);
   return c;
 }

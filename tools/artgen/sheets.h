@@ -12,7 +12,7 @@ namespace artgen {
 struct Sheet {
   std::string file;  // name under image/
   Canvas canvas;
-  bool keyed;        // magenta is the transparent colour
+  bool keyed;  // magenta is the transparent colour
 };
 
 // Draws every sheet. `thumbs` are the six course thumbnails (128 x 96) and `courses`

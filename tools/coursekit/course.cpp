@@ -13,12 +13,9 @@ namespace {
 // The start table of the six courses. It mirrors the race's track table; a course
 // description has to fit these numbers, never the other way round.
 const CourseStart kStarts[6] = {
-    {667, 984, 667, 1055, 120000, 709, 1000, 40, 119, 0},
-    {687, 853, 687, 919, 120000, 729, 861, 50, 126, 0},
-    {1388, 518, 1453, 518, 300000, 1390, 576, 113, 43, 6},
-    {28, 566, 86, 566, 200000, 31, 554, 106, 33, 18},
-    {715, 75, 715, 161, 200000, 758, 80, 34, 150, 0},
-    {20, 634, 88, 634, 100000, 16, 620, 121, 34, 18},
+    {667, 984, 667, 1055, 120000, 709, 1000, 40, 119, 0},  {687, 853, 687, 919, 120000, 729, 861, 50, 126, 0},
+    {1388, 518, 1453, 518, 300000, 1390, 576, 113, 43, 6}, {28, 566, 86, 566, 200000, 31, 554, 106, 33, 18},
+    {715, 75, 715, 161, 200000, 758, 80, 34, 150, 0},      {20, 634, 88, 634, 100000, 16, 620, 121, 34, 18},
 };
 
 // Checkpoint 0 lies this far past the goal line, checkpoint 18 this far before it.
@@ -68,9 +65,7 @@ bool LoadCourseDescription(const std::string& path, CourseDescription* out, std:
     std::istringstream ls(line);
     std::string key;
     if (!(ls >> key)) continue;
-    auto bad = [&](const std::string& why) {
-      return Fail(error, path + ":" + std::to_string(lineNo) + ": " + why);
-    };
+    auto bad = [&](const std::string& why) { return Fail(error, path + ":" + std::to_string(lineNo) + ": " + why); };
     if (key == "course") {
       if (!(ls >> d.index) || d.index < 0 || d.index > 5) return bad("course needs a number 0..5");
     } else if (key == "name") {

@@ -18,13 +18,13 @@ struct CourseDecoration {
 };
 
 struct CourseDescription {
-  int index = -1;                    // course number 0..5
-  std::string name;                  // shown on the course comment panel
-  std::string surface = "asphalt";   // asphalt or dirt
-  std::string ground = "grass";      // grass, sand, snow or city
-  float width = 110;                 // default road width in pixels
-  unsigned seed = 1;                 // seed for scattered scenery
-  std::vector<CoursePoint> points;   // closed loop, in driving order
+  int index = -1;                   // course number 0..5
+  std::string name;                 // shown on the course comment panel
+  std::string surface = "asphalt";  // asphalt or dirt
+  std::string ground = "grass";     // grass, sand, snow or city
+  float width = 110;                // default road width in pixels
+  unsigned seed = 1;                // seed for scattered scenery
+  std::vector<CoursePoint> points;  // closed loop, in driving order
   std::vector<CourseDecoration> decorations;
   std::vector<std::string> comment;  // lines of the course comment panel
 };
@@ -40,11 +40,11 @@ const CourseStart& StartOf(int course);
 
 // A sample of the closed centre line, about every 2 pixels.
 struct CentreSample {
-  float x, y;      // position
-  float w;         // road width
-  float s;         // arc length from the first sample
-  float tx, ty;    // unit tangent (driving direction)
-  float curv;      // signed curvature, 1/pixels
+  float x, y;    // position
+  float w;       // road width
+  float s;       // arc length from the first sample
+  float tx, ty;  // unit tangent (driving direction)
+  float curv;    // signed curvature, 1/pixels
 };
 
 struct CentreLine {

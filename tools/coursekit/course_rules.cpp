@@ -13,7 +13,7 @@ namespace coursekit {
 namespace {
 
 const int kMapW = 1536, kMapH = 1152;
-const int kBorderGap = 2;        // drivable pixels keep this far from the image border
+const int kBorderGap = 2;  // drivable pixels keep this far from the image border
 const float kMinWidth = 90, kMaxWidth = 150;
 const float kCheckRadius = 83.66f;  // sqrt(7000), the race's checkpoint radius
 
@@ -24,9 +24,9 @@ std::string Fmt(const char* f, double a = 0, double b = 0, double c = 0, double 
 }
 
 struct Frame {
-  int dx, dy;      // driving direction at the start
-  int g0, g1;      // goal along the driving axis: near and far edge (in driving order)
-  int p0, p1;      // goal across the driving axis (exclusive bounds)
+  int dx, dy;  // driving direction at the start
+  int g0, g1;  // goal along the driving axis: near and far edge (in driving order)
+  int p0, p1;  // goal across the driving axis (exclusive bounds)
 };
 
 Frame StartFrame(const CourseStart& st) {
@@ -144,8 +144,9 @@ CourseReport CheckCourse(const RgbImage& map, const RgbImage& colours, int cours
   }
   bool rivalIn = inside(ax, ay) && region[ay * map.w + ax];
   verdict("closed region", regionSize > 0 && nearest >= kBorderGap && rivalIn,
-          Fmt("%g drivable pixels, nearest %g px to the border (need %g), rival start ", (double)regionSize,
-              nearest, kBorderGap) + (rivalIn ? "connected" : "NOT connected"));
+          Fmt("%g drivable pixels, nearest %g px to the border (need %g), rival start ", (double)regionSize, nearest,
+              kBorderGap) +
+              (rivalIn ? "connected" : "NOT connected"));
 
   // Goal stripe: across the road at every step through the goal, the drivable run is all
   // goal colour and lies strictly within the goal rectangle, so every car crossing counts.
@@ -154,14 +155,31 @@ CourseReport CheckCourse(const RgbImage& map, const RgbImage& colours, int cours
     for (int a = fr.g0 + 1; a < fr.g1; ++a) {
       int along = a * (fr.dx + fr.dy);  // undo the sign of a backward axis
       auto at = [&](int p, int* x, int* y) {
-        if (fr.dx) { *x = along; *y = p; } else { *x = p; *y = along; }
+        if (fr.dx) {
+          *x = along;
+          *y = p;
+        } else {
+          *x = p;
+          *y = along;
+        }
       };
       int c = fr.dx ? sy : sx, x, y;
       at(c, &x, &y);
-      if (!drivable(x, y)) { ++badSpan; continue; }
+      if (!drivable(x, y)) {
+        ++badSpan;
+        continue;
+      }
       int lo = c, hi = c;
-      for (;;) { at(lo - 1, &x, &y); if (!drivable(x, y)) break; --lo; }
-      for (;;) { at(hi + 1, &x, &y); if (!drivable(x, y)) break; ++hi; }
+      for (;;) {
+        at(lo - 1, &x, &y);
+        if (!drivable(x, y)) break;
+        --lo;
+      }
+      for (;;) {
+        at(hi + 1, &x, &y);
+        if (!drivable(x, y)) break;
+        ++hi;
+      }
       for (int p = lo; p <= hi; ++p) {
         at(p, &x, &y);
         if (map.At(x, y) != goal) ++badColour;
@@ -237,8 +255,14 @@ CourseReport CheckCourse(const RgbImage& map, const RgbImage& colours, int cours
     std::string widthNote;
     for (size_t i = 0; i < cps.size(); ++i) {
       int cx = cps[i].x + 26, cy = cps[i].y + 38;
-      if (!drivable(cx, cy) || map.At(cx, cy) != road) { ++off; continue; }
-      if (!region[cy * map.w + cx]) { ++outside; continue; }
+      if (!drivable(cx, cy) || map.At(cx, cy) != road) {
+        ++off;
+        continue;
+      }
+      if (!region[cy * map.w + cx]) {
+        ++outside;
+        continue;
+      }
       float best = 1e9f;
       for (int k = 0; k < 36; ++k) {
         double ang = k * 3.14159265358979 / 36, ux = std::cos(ang), uy = std::sin(ang);
@@ -260,9 +284,9 @@ CourseReport CheckCourse(const RgbImage& map, const RgbImage& colours, int cours
     }
     rep.minWidth = wmin;
     rep.maxWidth = wmax;
-    verdict("checkpoints on road", cps.size() == 20 && off == 0 && outside == 0,
-            Fmt("%g checkpoints, %g off the road colour, %g not connected to the start", (double)cps.size(), off,
-                outside));
+    verdict(
+        "checkpoints on road", cps.size() == 20 && off == 0 && outside == 0,
+        Fmt("%g checkpoints, %g off the road colour, %g not connected to the start", (double)cps.size(), off, outside));
     verdict("road width at checkpoints", widthNote.empty() && off == 0,
             Fmt("%g..%g px (need %g..%g)", wmin, wmax, kMinWidth, kMaxWidth) + widthNote);
 
@@ -304,8 +328,7 @@ CourseReport CheckCourse(const RgbImage& map, const RgbImage& colours, int cours
   rep.lapLength = std::max(rep.pathLength, cpPath);
   float limit = MaxLapLength(course);
   verdict("lap length", rep.lapLength > 0 && rep.lapLength <= limit,
-          Fmt("%g px (shortest path %g, via checkpoints %g); limit %g", rep.lapLength, rep.pathLength, cpPath,
-              limit));
+          Fmt("%g px (shortest path %g, via checkpoints %g); limit %g", rep.lapLength, rep.pathLength, cpPath, limit));
   return rep;
 }
 

@@ -20,15 +20,15 @@ struct RgbImage {
 bool LoadRgbImage(const std::string& path, RgbImage* out);
 
 struct RuleVerdict {
-  std::string rule;    // short name, e.g. "closed loop"
+  std::string rule;  // short name, e.g. "closed loop"
   bool pass = false;
   std::string detail;  // what was measured, or what is wrong
 };
 
 struct CourseReport {
   std::vector<RuleVerdict> verdicts;
-  float lapLength = 0;     // the longer of the driven-path and checkpoint-path estimates
-  float pathLength = 0;    // shortest drivable path around the loop
+  float lapLength = 0;               // the longer of the driven-path and checkpoint-path estimates
+  float pathLength = 0;              // shortest drivable path around the loop
   float minWidth = 0, maxWidth = 0;  // road width measured at the checkpoints
   bool AllPass() const;
 };

@@ -55,14 +55,22 @@ uint8_t parseKeys(const std::string& text) {
   std::stringstream names(text);
   std::string name;
   while (std::getline(names, name, '+')) {
-    if (name == "up") mask |= KEY_UP;
-    else if (name == "down") mask |= KEY_DOWN;
-    else if (name == "left") mask |= KEY_LEFT;
-    else if (name == "right") mask |= KEY_RIGHT;
-    else if (name == "z") mask |= KEY_Z;
-    else if (name == "x") mask |= KEY_X;
-    else if (name == "a") mask |= KEY_A;
-    else fprintf(stderr, "velkaro_shots: unknown key %s\n", name.c_str());
+    if (name == "up")
+      mask |= KEY_UP;
+    else if (name == "down")
+      mask |= KEY_DOWN;
+    else if (name == "left")
+      mask |= KEY_LEFT;
+    else if (name == "right")
+      mask |= KEY_RIGHT;
+    else if (name == "z")
+      mask |= KEY_Z;
+    else if (name == "x")
+      mask |= KEY_X;
+    else if (name == "a")
+      mask |= KEY_A;
+    else
+      fprintf(stderr, "velkaro_shots: unknown key %s\n", name.c_str());
   }
   return mask;
 }
@@ -86,11 +94,16 @@ bool loadScript(const std::string& path) {
     std::string op, a, b;
     if (!(words >> op)) continue;
     words >> a >> b;
-    if (op == "hold") steps.push_back({Op::Hold, parseKeys(a), atoi(b.c_str()), ""});
-    else if (op == "until-scene") steps.push_back({Op::UntilScene, 0, atoi(a.c_str()), ""});
-    else if (op == "shot") steps.push_back({Op::Shot, 0, 0, a});
-    else if (op == "record") steps.push_back({Op::Record, 0, atoi(b.c_str()), a});
-    else if (op == "stop") steps.push_back({Op::Stop, 0, 0, ""});
+    if (op == "hold")
+      steps.push_back({Op::Hold, parseKeys(a), atoi(b.c_str()), ""});
+    else if (op == "until-scene")
+      steps.push_back({Op::UntilScene, 0, atoi(a.c_str()), ""});
+    else if (op == "shot")
+      steps.push_back({Op::Shot, 0, 0, a});
+    else if (op == "record")
+      steps.push_back({Op::Record, 0, atoi(b.c_str()), a});
+    else if (op == "stop")
+      steps.push_back({Op::Stop, 0, 0, ""});
     else if (op == "keys") {
       if (!appendRecording(a)) {
         fprintf(stderr, "velkaro_shots: cannot read %s\n", a.c_str());
@@ -162,8 +175,8 @@ int main(int argc, char** argv) {
   char scratch[] = "/tmp/velkaro-shots-XXXXXX";
   if (!mkdtemp(scratch)) return 1;
   const std::string setup = "mkdir -p '" + outDir + "' && ln -s '" + runtime + "/image' '" + scratch +
-                            "/image' && mkdir '" + scratch + "/data' && cp '" SHIPPED_DATA_DIR "'/* '" +
-                            scratch + "/data/'";
+                            "/image' && mkdir '" + scratch + "/data' && cp '" SHIPPED_DATA_DIR "'/* '" + scratch +
+                            "/data/'";
   if (system(setup.c_str()) != 0 || chdir(scratch) != 0) return 1;
 
   // The game's diagnostic prints would drown the tool's own messages.
