@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Velkaro and runs every test: unit and scene tests headless, end-to-end
-# tests of the real binary under Xvfb; then the whole suite again under the
+# tests of the real binary under Xvfb; formatting and static analysis; then the
+# whole suite again under the
 # address, leak and undefined-behaviour sanitizers, and a bounded fuzzing run of
 # every record-file reader.
 set -euo pipefail
@@ -10,5 +11,6 @@ cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$here/build" -j"$(nproc)"
 cd "$here/build"
 ctest --output-on-failure -j"$(nproc)"
+"$here/scripts/lint.sh"
 "$here/scripts/sanitize.sh"
 "$here/scripts/fuzz.sh" 20

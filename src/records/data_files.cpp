@@ -27,9 +27,10 @@ static int32_t clampCount(int32_t count) {
   return count;
 }
 
-static void appendFormatted(std::string* text, const char* format, long a, long b = 0, long c = 0) {
+template <typename... Numbers>
+static void appendFormatted(std::string* text, const char* format, Numbers... numbers) {
   char buffer[64];
-  const int n = snprintf(buffer, sizeof buffer, format, a, b, c);
+  const int n = snprintf(buffer, sizeof buffer, format, static_cast<long>(numbers)...);
   if (n > 0) text->append(buffer, static_cast<size_t>(n));
 }
 
