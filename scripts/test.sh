@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Builds Velkaro and runs every test: unit and scene tests headless, end-to-end
 # tests of the real binary under Xvfb; formatting and static analysis; then the
-# whole suite again under the
-# address, leak and undefined-behaviour sanitizers, and a bounded fuzzing run of
-# every record-file reader.
+# whole suite again under the address, leak and undefined-behaviour sanitizers,
+# and a bounded fuzzing run of every record-file reader.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/install-deps.sh"
