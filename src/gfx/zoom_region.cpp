@@ -99,38 +99,32 @@ struct Span {
   int srcX, srcY, dstX, dstY, w, h;
 };
 
+// One axis of SDL's blit clipping: the source run [src, src + len) is cut to
+// the zoomed copy's size, then its screen run [place, place + len) to the clip
+// run [clipPos, clipPos + clipLen), moving src along with place.
+void clipAxis(int* src, int* len, int* place, int size, int clipPos, int clipLen) {
+  if (*src < 0) {
+    *len += *src;
+    *place = static_cast<Sint16>(*place - *src);
+    *src = 0;
+  }
+  if (size - *src < *len) *len = size - *src;
+  int d = clipPos - *place;
+  if (d > 0) {
+    *len -= d;
+    *place = static_cast<Sint16>(*place + d);
+    *src += d;
+  }
+  d = *place + *len - clipPos - clipLen;
+  if (d > 0) *len -= d;
+}
+
 bool clipLikeBlit(SDL_Rect cut, int zoomedW, int zoomedH, SDL_Rect place, const SDL_Rect& clip, Span* s) {
-  int srcx = cut.x, w = cut.w;
-  if (srcx < 0) {
-    w += srcx;
-    place.x = static_cast<Sint16>(place.x - srcx);
-    srcx = 0;
-  }
-  if (zoomedW - srcx < w) w = zoomedW - srcx;
-  int srcy = cut.y, h = cut.h;
-  if (srcy < 0) {
-    h += srcy;
-    place.y = static_cast<Sint16>(place.y - srcy);
-    srcy = 0;
-  }
-  if (zoomedH - srcy < h) h = zoomedH - srcy;
-  int d = clip.x - place.x;
-  if (d > 0) {
-    w -= d;
-    place.x = static_cast<Sint16>(place.x + d);
-    srcx += d;
-  }
-  d = place.x + w - clip.x - clip.w;
-  if (d > 0) w -= d;
-  d = clip.y - place.y;
-  if (d > 0) {
-    h -= d;
-    place.y = static_cast<Sint16>(place.y + d);
-    srcy += d;
-  }
-  d = place.y + h - clip.y - clip.h;
-  if (d > 0) h -= d;
-  *s = Span{srcx, srcy, place.x, place.y, w, h};
+  int srcx = cut.x, w = cut.w, dstx = place.x;
+  int srcy = cut.y, h = cut.h, dsty = place.y;
+  clipAxis(&srcx, &w, &dstx, zoomedW, clip.x, clip.w);
+  clipAxis(&srcy, &h, &dsty, zoomedH, clip.y, clip.h);
+  *s = Span{srcx, srcy, dstx, dsty, w, h};
   return w > 0 && h > 0;
 }
 
