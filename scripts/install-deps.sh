@@ -4,9 +4,11 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config git clang-format cppcheck
-  libsdl1.2-dev libsdl-image1.2-dev libsdl-gfx1.2-dev libsdl-ttf2.0-dev fonts-dejavu-core
+  libsdl1.2-dev libsdl-image1.2-dev libsdl-gfx1.2-dev libsdl-ttf2.0-dev libsdl-mixer1.2-dev
+  fonts-dejavu-core
   libgtest-dev clang libclang-rt-14-dev
   xvfb xdotool x11-apps x11-utils imagemagick libx11-dev
+  dpkg-dev lintian desktop-file-utils appstream libsdl2-2.0-0
 )
 
 missing=()
