@@ -386,7 +386,7 @@ Canvas Finish() {
     c.FillRoundRect(1, y + 1, 292, 44, 10, kOutline);
     c.GradientRoundRect(4, y + 4, 286, 38, 8, {34, 38, 58}, {8, 10, 18});
     c.StrokeRoundRect(4, y + 4, 286, 38, 8, 3, rim);
-    GradientText(c, s, 147, y + 7, 26, {255, 255, 255}, ink, "oblique", 1, 3);
+    GradientText(c, s, 147, y + 5, 29, {255, 255, 255}, ink, "oblique", 1, 3);
   };
   banner(167, "YOU WIN!", {255, 200, 40}, {255, 226, 90});    // goal banner of mode 2
   banner(214, "YOU LOSE", {150, 170, 220}, {200, 214, 255});  // lost banner of mode 2
@@ -408,7 +408,7 @@ Canvas ColorCheck() {
 Canvas Full() {
   Canvas c(480, 480);
   c.Clear({10, 12, 22}, 255);
-  c.FillRect(0, 92, 480, 92, {60, 66, 96});
+  c.FillRect(0, 92, 480, 92, {104, 110, 140});
   c.FillRect(0, 92, 480, 3, {230, 180, 60});
   c.FillRect(0, 181, 480, 3, {230, 180, 60});
   c.FillRoundRect(150, 432, 180, 36, 10, {40, 46, 76});
