@@ -3,11 +3,19 @@
 
 #include <cstdio>
 
+#include "app/options.h"
 #include "app/scene_loop.h"
 
-int main(int, char**) {
+int main(int argc, char** argv) {
   // Line-buffered so the diagnostic lines reach a pipe as they are printed.
   setvbuf(stdout, nullptr, _IOLBF, 0);
+  // The command line is read before anything else: --help, --version and a
+  // mistake end the program here, with no window and no file touched.
+  const OptionResult parsed = ParseOptions(argc, argv);
+  if (parsed.exitStatus >= 0) {
+    fputs(parsed.text.c_str(), parsed.exitStatus == 0 ? stdout : stderr);
+    return parsed.exitStatus;
+  }
   if (SDL_Init(SDL_INIT_VIDEO) < 0) return -1;
   // The icon is set before the video mode; without a readable icon.bmp the
   // window simply has none.
