@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include "app/display.h"
+
 int UpKeyFlg = 0;
 int DownKeyFlg = 0;
 int LeftKeyFlg = 0;
@@ -26,10 +28,34 @@ static uint8_t keyBit(SDLKey sym) {
   }
 }
 
+// Keys that work the program rather than the game. They act on their press
+// and never reach the KeyMask or the latches, so no scene sees them.
+struct Hotkey {
+  SDLKey sym;
+  int modifiers;  // held modifiers required (any of them), 0 for none
+  void (*action)();
+};
+static const Hotkey kHotkeys[] = {
+    {SDLK_F11, 0, RequestFullscreenToggle},
+    {SDLK_RETURN, KMOD_ALT, RequestFullscreenToggle},
+    {SDLK_KP_ENTER, KMOD_ALT, RequestFullscreenToggle},
+};
+
+static bool runHotkey(const SDL_keysym& key) {
+  for (const Hotkey& h : kHotkeys) {
+    if (key.sym == h.sym && (h.modifiers == 0 || (key.mod & h.modifiers))) {
+      h.action();
+      return true;
+    }
+  }
+  return false;
+}
+
 uint8_t PollKeyEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (event.type == SDL_KEYDOWN) {
+      if (runHotkey(event.key.keysym)) continue;
       keyByte |= keyBit(event.key.keysym.sym);
     } else if (event.type == SDL_KEYUP) {
       keyByte &= static_cast<uint8_t>(~keyBit(event.key.keysym.sym));

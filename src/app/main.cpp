@@ -3,8 +3,10 @@
 
 #include <cstdio>
 
+#include "app/display.h"
 #include "app/options.h"
 #include "app/scene_loop.h"
+#include "app/settings.h"
 
 int main(int argc, char** argv) {
   // Line-buffered so the diagnostic lines reach a pipe as they are printed.
@@ -16,6 +18,10 @@ int main(int argc, char** argv) {
     fputs(parsed.text.c_str(), parsed.exitStatus == 0 ? stdout : stderr);
     return parsed.exitStatus;
   }
+  // The remembered choices, with what the command line says laid over them.
+  const Settings stored = ReadSettings();
+  playerSettings = ApplyOptions(stored, parsed.options);
+
   if (SDL_Init(SDL_INIT_VIDEO) < 0) return -1;
   // The icon is set before the video mode; without a readable icon.bmp the
   // window simply has none.
@@ -23,13 +29,16 @@ int main(int argc, char** argv) {
   SDL_Surface* icon = iconFile ? SDL_LoadBMP_RW(iconFile, 1) : nullptr;
   if (icon) SDL_WM_SetIcon(icon, nullptr);
   SDL_WM_SetCaption("Velkaro", nullptr);
-  SDL_Surface* screen = SDL_SetVideoMode(480, 480, 24, 0);
+  const bool opened = OpenDisplay();
   if (icon) SDL_FreeSurface(icon);
-  if (!screen) {
+  if (!opened) {
     SDL_Quit();
     return -1;
   }
-  RunSceneLoop(screen);
-  SDL_Quit();  // also releases the screen surface
+  // Options given on the command line are remembered for the next start.
+  if (!SameSettings(playerSettings, stored)) WriteSettings(playerSettings);
+  RunSceneLoop(FrameSurface());
+  CloseDisplay();
+  SDL_Quit();  // also releases the window
   return 0;
 }

@@ -8,8 +8,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/display.h"
 #include "app/keyboard.h"
 #include "app/pacing.h"
+#include "app/settings.h"
 #include "gfx/images.h"
 
 SDL_Surface* MakeSurface24(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
@@ -63,6 +65,8 @@ void SceneTest::SetUp() {
 }
 
 void SceneTest::TearDown() {
+  CloseDisplay();
+  playerSettings = Settings();
   ImageRelease();
   SetKeySource(nullptr);
   SetPresenter(nullptr);
