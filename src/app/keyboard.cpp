@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include "app/display.h"
+#include "app/gamepad.h"
 
 int UpKeyFlg = 0;
 int DownKeyFlg = 0;
@@ -61,9 +62,17 @@ uint8_t PollKeyEvents() {
       keyByte &= static_cast<uint8_t>(~keyBit(event.key.keysym.sym));
     } else if (event.type == SDL_QUIT) {
       keyByte = KEY_QUIT;
+    } else {
+      ApplyPadEvent(event);
     }
   }
-  return keyByte;
+  CheckGamepad();
+  if (keyByte == KEY_QUIT) return KEY_QUIT;
+  // A key is held while it is held on the keyboard or on the pad. The pad
+  // never asks to quit: with its help all eight bits could be set, and then
+  // s, which no scene reads, is left out.
+  const uint8_t held = keyByte | PadKeys();
+  return held == KEY_QUIT ? static_cast<uint8_t>(held & ~KEY_S) : held;
 }
 
 uint8_t GetMsg() { return keySource ? keySource() : PollKeyEvents(); }
@@ -72,5 +81,6 @@ void SetKeySource(KeySource source) { keySource = source; }
 
 void ResetKeyboard() {
   keyByte = 0;
+  ReleasePad();
   UpKeyFlg = DownKeyFlg = LeftKeyFlg = RightKeyFlg = checkKeyFlg = 0;
 }

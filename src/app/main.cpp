@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "app/display.h"
+#include "app/gamepad.h"
 #include "app/options.h"
 #include "app/scene_loop.h"
 #include "app/settings.h"
@@ -37,7 +38,9 @@ int main(int argc, char** argv) {
   }
   // Options given on the command line are remembered for the next start.
   if (!SameSettings(playerSettings, stored)) WriteSettings(playerSettings);
+  OpenGamepad();
   RunSceneLoop(FrameSurface());
+  CloseGamepad();
   CloseDisplay();
   SDL_Quit();  // also releases the window
   return 0;
