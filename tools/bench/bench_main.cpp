@@ -27,13 +27,13 @@
 
 namespace fs = std::filesystem;
 
-struct Options {
+struct BenchOptions {
   std::string runtimeDir = ".";
   int rounds = 10;
   bool wholeSheet = false;
 };
 
-static bool parseOptions(int argc, char** argv, Options* o) {
+static bool parseOptions(int argc, char** argv, BenchOptions* o) {
   for (int i = 1; i < argc; ++i) {
     if (!strcmp(argv[i], "--rounds") && i + 1 < argc) {
       o->rounds = atoi(argv[++i]);
@@ -124,7 +124,7 @@ static void printMachine() {
 }
 
 int main(int argc, char** argv) {
-  Options o;
+  BenchOptions o;
   if (!parseOptions(argc, argv, &o)) {
     fprintf(stderr, "usage: %s [RUNTIME_DIR] [--rounds N] [--whole-sheet]\n", argv[0]);
     return 2;
