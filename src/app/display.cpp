@@ -82,6 +82,7 @@ static void settleFrame() {
   }
   if (!offscreen) offscreen = makeFrame();
   SDL_FillRect(window, nullptr, SDL_MapRGB(window->format, 0, 0, 0));
+  SDL_Flip(window);
 }
 
 bool OpenDisplay() {
@@ -141,8 +142,14 @@ void PresentDisplay() {
     toggleFullscreen();
   }
   if (!window) return;
-  if (offscreen) StretchFrame(offscreen, window, layout.x, layout.y, layout.scale);
-  SDL_Flip(window);
+  if (!offscreen) {
+    SDL_Flip(window);
+    return;
+  }
+  // Only the frame's area changes; the black borders were shown once.
+  StretchFrame(offscreen, window, layout.x, layout.y, layout.scale);
+  const int side = FRAME_SIZE * layout.scale;
+  SDL_UpdateRect(window, layout.x, layout.y, side, side);
 }
 
 void RequestFullscreenToggle() { togglePending = true; }
