@@ -106,7 +106,7 @@ if [ "$QUICK" = 0 ]; then
 fi
 mark end
 
-echo "Velkaro ${GAME_ARGS[*]} under Xvfb, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "Velkaro${GAME_ARGS[*]:+ ${GAME_ARGS[*]}} under Xvfb, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "| scene | FPS reports |"
 echo "|---|---|"
 bad=0
