@@ -12,6 +12,7 @@ static SDL_Surface* window = nullptr;     // the video surface
 static SDL_Surface* offscreen = nullptr;  // the frame when it is not the window itself
 static Layout layout = {};
 static int desktopW = 0, desktopH = 0;  // the desktop's size before the first mode was set
+static int desktopBpp = 24;             // the desktop's own pixel size, when it is 24 or 32 bits
 static bool togglePending = false;
 
 Layout ChooseLayout(int scale, bool fullscreen, int desktopWidth, int desktopHeight) {
@@ -28,18 +29,30 @@ Layout ChooseLayout(int scale, bool fullscreen, int desktopWidth, int desktopHei
   return l;
 }
 
-// Each row is widened once, pixel by pixel, and then copied below itself.
+// Each row is widened once, pixel by pixel, and then copied below itself. A
+// 32-bit window takes each pixel in its own format as it is widened.
 static void replicateRows(SDL_Surface* frame, SDL_Surface* window, int x, int y, int scale) {
-  const int rowBytes = frame->w * scale * 3;
+  const int bytes = window->format->BytesPerPixel;
+  const SDL_PixelFormat* from = frame->format;
+  const SDL_PixelFormat* to = window->format;
+  const int rowBytes = frame->w * scale * bytes;
   for (int row = 0; row < frame->h; ++row) {
     const Uint8* src = static_cast<const Uint8*>(frame->pixels) + row * frame->pitch;
-    Uint8* first = static_cast<Uint8*>(window->pixels) + (y + row * scale) * window->pitch + x * 3;
+    Uint8* first = static_cast<Uint8*>(window->pixels) + (y + row * scale) * window->pitch + x * bytes;
     Uint8* out = first;
     for (int col = 0; col < frame->w; ++col, src += 3) {
-      for (int k = 0; k < scale; ++k, out += 3) {
-        out[0] = src[0];
-        out[1] = src[1];
-        out[2] = src[2];
+      if (bytes == 3) {
+        for (int k = 0; k < scale; ++k, out += 3) {
+          out[0] = src[0];
+          out[1] = src[1];
+          out[2] = src[2];
+        }
+      } else {
+        const Uint32 p = src[0] | (src[1] << 8) | (src[2] << 16);  // the frame's bytes are B, G, R
+        const Uint32 v = (((p & from->Rmask) >> from->Rshift) << to->Rshift) |
+                         (((p & from->Gmask) >> from->Gshift) << to->Gshift) |
+                         (((p & from->Bmask) >> from->Bshift) << to->Bshift);
+        for (int k = 0; k < scale; ++k, out += 4) memcpy(out, &v, 4);
       }
     }
     for (int k = 1; k < scale; ++k) memcpy(first + k * window->pitch, first, rowBytes);
@@ -57,15 +70,20 @@ void StretchFrame(SDL_Surface* frame, SDL_Surface* window, int x, int y, int sca
   if (SDL_MUSTLOCK(window)) SDL_UnlockSurface(window);
 }
 
+// The game's own format: 24 bits, bytes B, G, R, as the window of scale 1.
 static SDL_Surface* makeFrame() {
-  const SDL_PixelFormat* f = window->format;
-  return SDL_CreateRGBSurface(SDL_SWSURFACE, FRAME_SIZE, FRAME_SIZE, 24, f->Rmask, f->Gmask, f->Bmask, 0);
+  return SDL_CreateRGBSurface(SDL_SWSURFACE, FRAME_SIZE, FRAME_SIZE, 24, 0xff0000, 0xff00, 0xff, 0);
 }
 
 static bool frameIsWindow(const Layout& l) { return l.scale == 1 && !l.fullscreen; }
 
+// The window of scale 1 is the game's 24-bit window. Any other is only ever
+// written by the stretch, so it takes the desktop's own pixel size: a 24-bit
+// mode on a 32-bit desktop would make SDL convert every pixel again on each
+// update, which at scale 4 costs far more than the stretch.
 static SDL_Surface* setMode(const Layout& l) {
-  return SDL_SetVideoMode(l.modeW, l.modeH, 24, l.fullscreen ? SDL_FULLSCREEN : 0);
+  const int bpp = frameIsWindow(l) ? 24 : desktopBpp;
+  return SDL_SetVideoMode(l.modeW, l.modeH, bpp, l.fullscreen ? SDL_FULLSCREEN : 0);
 }
 
 // After a new mode: at scale 1 in a window the scenes draw into the window
@@ -90,6 +108,7 @@ bool OpenDisplay() {
   if (info) {
     desktopW = info->current_w;
     desktopH = info->current_h;
+    if (info->vfmt && info->vfmt->BitsPerPixel == 32) desktopBpp = 32;
   }
   layout = ChooseLayout(playerSettings.scale, playerSettings.fullscreen, desktopW, desktopH);
   window = setMode(layout);

@@ -21,7 +21,7 @@ Layout ChooseLayout(int scale, bool fullscreen, int desktopW, int desktopH);
 
 // Copies frame into window with every frame pixel becoming a scale x scale
 // block whose corner is at (x, y); the block area must lie inside the window.
-// Both surfaces have the game's 24-bit format.
+// The frame has the game's 24-bit format; the window that or 32 bits.
 void StretchFrame(SDL_Surface* frame, SDL_Surface* window, int x, int y, int scale);
 
 // Opens the window of playerSettings (caption and icon already set). Returns

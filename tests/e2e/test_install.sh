@@ -46,7 +46,8 @@ run_launcher
 [ -f "$XDG_DATA_HOME/velkaro/data/bestTime.txt" ] || fail "XDG_DATA_HOME was not used"
 
 # Options pass through the launcher, and the choice is kept in the player's folder.
-"$STAGE/bin/velkaro" --version | grep -qxE 'velkaro [0-9.]+' || fail "--version through the launcher"
+version=$("$STAGE/bin/velkaro" --version) || fail "--version through the launcher exits with $?"
+echo "$version" | grep -qxE 'velkaro [0-9.]+' || fail "--version through the launcher prints '$version'"
 run_launcher --scale 2
 [ "$SIZE" = 960x960 ] || fail "--scale 2 through the launcher gives $SIZE"
 grep -qx "scale 2" "$XDG_DATA_HOME/velkaro/data/settings.txt" || fail "scale not remembered in the player's folder"

@@ -56,10 +56,14 @@ class DisplayTest : public SceneTest {};
 TEST_F(DisplayTest, EveryFramePixelBecomesOneBlock) {
   SDL_Surface* frame = patternFrame(7, 5);
   for (int scale = 1; scale <= 4; ++scale) {
-    SDL_Surface* window = MakeSurface24(7 * scale + 13, 5 * scale + 4, 9, 8, 7);
-    StretchFrame(frame, window, 3, 2, scale);
-    expectBlocks(frame, window, 3, 2, scale, 0x090807);
-    SDL_FreeSurface(window);
+    for (int bpp : {24, 32}) {  // the game's own window, and a 32-bit one of another channel order
+      const Uint32 r = bpp == 24 ? 0xff0000 : 0xff, b = bpp == 24 ? 0xff : 0xff0000;
+      SDL_Surface* window = SDL_CreateRGBSurface(SDL_SWSURFACE, 7 * scale + 13, 5 * scale + 4, bpp, r, 0xff00, b, 0);
+      FillRect(window, 0, 0, window->w, window->h, 9, 8, 7);
+      StretchFrame(frame, window, 3, 2, scale);
+      expectBlocks(frame, window, 3, 2, scale, 0x090807);
+      SDL_FreeSurface(window);
+    }
   }
   SDL_FreeSurface(frame);
 }

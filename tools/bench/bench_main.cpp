@@ -67,9 +67,10 @@ static std::string makeScratchDir(const std::string& runtimeDir) {
 
 enum { MAX_BENCH_SCALE = 4 };
 
+// A scaled window takes the desktop's pixel size, 32 bits under X.
 static SDL_Surface* makeWindowLike(SDL_Surface* screen, int w, int h) {
   const SDL_PixelFormat* f = screen->format;
-  return SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, f->Rmask, f->Gmask, f->Bmask, 0);
+  return SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, f->Rmask, f->Gmask, f->Bmask, 0);
 }
 
 // Frame work plus the stretch into a window of each scale: 99th percentiles,
