@@ -35,6 +35,8 @@ static void replicateRows(SDL_Surface* frame, SDL_Surface* window, int x, int y,
   const int bytes = window->format->BytesPerPixel;
   const SDL_PixelFormat* from = frame->format;
   const SDL_PixelFormat* to = window->format;
+  // The usual 32-bit X desktop keeps the frame's channel positions: no shifting.
+  const bool sameChannels = from->Rmask == to->Rmask && from->Gmask == to->Gmask && from->Bmask == to->Bmask;
   const int rowBytes = frame->w * scale * bytes;
   for (int row = 0; row < frame->h; ++row) {
     const Uint8* src = static_cast<const Uint8*>(frame->pixels) + row * frame->pitch;
@@ -49,9 +51,10 @@ static void replicateRows(SDL_Surface* frame, SDL_Surface* window, int x, int y,
         }
       } else {
         const Uint32 p = src[0] | (src[1] << 8) | (src[2] << 16);  // the frame's bytes are B, G, R
-        const Uint32 v = (((p & from->Rmask) >> from->Rshift) << to->Rshift) |
-                         (((p & from->Gmask) >> from->Gshift) << to->Gshift) |
-                         (((p & from->Bmask) >> from->Bshift) << to->Bshift);
+        const Uint32 v = sameChannels ? p
+                                      : (((p & from->Rmask) >> from->Rshift) << to->Rshift) |
+                                            (((p & from->Gmask) >> from->Gshift) << to->Gshift) |
+                                            (((p & from->Bmask) >> from->Bshift) << to->Bshift);
         for (int k = 0; k < scale; ++k, out += 4) memcpy(out, &v, 4);
       }
     }
@@ -108,7 +111,7 @@ bool OpenDisplay() {
   if (info) {
     desktopW = info->current_w;
     desktopH = info->current_h;
-    if (info->vfmt && info->vfmt->BitsPerPixel == 32) desktopBpp = 32;
+    desktopBpp = info->vfmt && info->vfmt->BitsPerPixel == 32 ? 32 : 24;
   }
   layout = ChooseLayout(playerSettings.scale, playerSettings.fullscreen, desktopW, desktopH);
   window = setMode(layout);

@@ -1,4 +1,6 @@
 // Display: where the frame lands, the stretch, and switching to and from full screen.
+#include <array>
+
 #include "app/display.h"
 #include "app/keyboard.h"
 #include "app/pacing.h"
@@ -56,9 +58,10 @@ class DisplayTest : public SceneTest {};
 TEST_F(DisplayTest, EveryFramePixelBecomesOneBlock) {
   SDL_Surface* frame = patternFrame(7, 5);
   for (int scale = 1; scale <= 4; ++scale) {
-    for (int bpp : {24, 32}) {  // the game's own window, and a 32-bit one of another channel order
-      const Uint32 r = bpp == 24 ? 0xff0000 : 0xff, b = bpp == 24 ? 0xff : 0xff0000;
-      SDL_Surface* window = SDL_CreateRGBSurface(SDL_SWSURFACE, 7 * scale + 13, 5 * scale + 4, bpp, r, 0xff00, b, 0);
+    // The game's own window, and 32-bit ones with the same and the other channel order.
+    for (const auto& f : {std::array<Uint32, 3>{24, 0xff0000, 0xff}, {32, 0xff0000, 0xff}, {32, 0xff, 0xff0000}}) {
+      SDL_Surface* window =
+          SDL_CreateRGBSurface(SDL_SWSURFACE, 7 * scale + 13, 5 * scale + 4, int(f[0]), f[1], 0xff00, f[2], 0);
       FillRect(window, 0, 0, window->w, window->h, 9, 8, 7);
       StretchFrame(frame, window, 3, 2, scale);
       expectBlocks(frame, window, 3, 2, scale, 0x090807);
