@@ -53,6 +53,11 @@ setting "fullscreen 1"
 press F11; sleep 1
 [ "$(window_size)" = 960x960 ] || fail "back from full screen the window is $(window_size)"
 setting "fullscreen 0"
+press alt+Return; sleep 1
+setting "fullscreen 1"
+press alt+Return; sleep 1
+[ "$(window_size)" = 960x960 ] || fail "after Alt+Enter twice the window is $(window_size)"
+setting "fullscreen 0"
 close_window_and_wait
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
 
@@ -61,4 +66,4 @@ start_game
 [ "$(window_size)" = 960x960 ] || fail "the next start opens a $(window_size) window"
 close_window_and_wait
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS on the second start"
-echo "PASS bad options, --scale 2 in blocks, F11 full screen and back, scale remembered"
+echo "PASS bad options, --scale 2 in blocks, F11 and Alt+Enter full screen and back, scale remembered"
