@@ -3,6 +3,9 @@
 
 #include <SDL.h>
 
+#include "app/display.h"
+#include "app/gamepad.h"
+
 int UpKeyFlg = 0;
 int DownKeyFlg = 0;
 int LeftKeyFlg = 0;
@@ -26,18 +29,50 @@ static uint8_t keyBit(SDLKey sym) {
   }
 }
 
+// Keys that work the program rather than the game. They act on their press
+// and never reach the KeyMask or the latches, so no scene sees them.
+struct Hotkey {
+  SDLKey sym;
+  int modifiers;  // held modifiers required (any of them), 0 for none
+  void (*action)();
+};
+static const Hotkey kHotkeys[] = {
+    {SDLK_F11, 0, RequestFullscreenToggle},
+    {SDLK_RETURN, KMOD_ALT, RequestFullscreenToggle},
+    {SDLK_KP_ENTER, KMOD_ALT, RequestFullscreenToggle},
+};
+
+static bool runHotkey(const SDL_keysym& key) {
+  for (const Hotkey& h : kHotkeys) {
+    if (key.sym == h.sym && (h.modifiers == 0 || (key.mod & h.modifiers))) {
+      h.action();
+      return true;
+    }
+  }
+  return false;
+}
+
 uint8_t PollKeyEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (event.type == SDL_KEYDOWN) {
+      if (runHotkey(event.key.keysym)) continue;
       keyByte |= keyBit(event.key.keysym.sym);
     } else if (event.type == SDL_KEYUP) {
       keyByte &= static_cast<uint8_t>(~keyBit(event.key.keysym.sym));
     } else if (event.type == SDL_QUIT) {
       keyByte = KEY_QUIT;
+    } else {
+      ApplyPadEvent(event);
     }
   }
-  return keyByte;
+  CheckGamepad();
+  if (keyByte == KEY_QUIT) return KEY_QUIT;
+  // A key is held while it is held on the keyboard or on the pad. The pad
+  // never asks to quit: with its help all eight bits could be set, and then
+  // s, which no scene reads, is left out.
+  const uint8_t held = keyByte | PadKeys();
+  return held == KEY_QUIT ? static_cast<uint8_t>(held & ~KEY_S) : held;
 }
 
 uint8_t GetMsg() { return keySource ? keySource() : PollKeyEvents(); }
@@ -46,5 +81,6 @@ void SetKeySource(KeySource source) { keySource = source; }
 
 void ResetKeyboard() {
   keyByte = 0;
+  ReleasePad();
   UpKeyFlg = DownKeyFlg = LeftKeyFlg = RightKeyFlg = checkKeyFlg = 0;
 }

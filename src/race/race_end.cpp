@@ -107,6 +107,6 @@ int32_t ResultScreen(SDL_Surface* screen) {
       return 1;
     }
     DrawResultRows(screen, shownBest);
-    PresentFrame(screen);
+    screen = PresentFrame(screen);
   }
 }
