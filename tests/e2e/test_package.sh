@@ -32,12 +32,14 @@ for size in 16 32 48 64 128 256; do
     fail "icon at $size px has the wrong size"
 done
 
-# One version: package, changelog, man page, metainfo release (and --version once the game has it).
+# One version: package, program, changelog, man page, metainfo release.
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version"
 zcat "$WORK/root/usr/share/doc/velkaro/changelog.gz" | head -n1 | grep -q "^velkaro ($version)" ||
   fail "changelog's newest entry is not $version"
 zcat "$WORK/root/usr/share/man/man6/velkaro.6.gz" | head -n1 | grep -q "Velkaro $version" || fail "man page version"
 grep -q "<release version=\"$version\"" "$WORK/root/usr/share/metainfo/$id.metainfo.xml" || fail "metainfo release"
+[ "$(HOME="$WORK/nohome" "$WORK/root/usr/games/velkaro" --version)" = "velkaro $version" ] || fail "--version"
+[ -e "$WORK/nohome" ] && fail "--version made a game folder"
 
 # The unpacked tree runs as installed: the launcher prepares a player folder.
 start_x
