@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include "app/audio.h"
+
 int UpKeyFlg = 0;
 int DownKeyFlg = 0;
 int LeftKeyFlg = 0;
@@ -30,6 +32,8 @@ uint8_t PollKeyEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (event.type == SDL_KEYDOWN) {
+      // M toggles the sound in any scene; it is not a game key.
+      if (event.key.keysym.sym == SDLK_m) AudioToggleMuted();
       keyByte |= keyBit(event.key.keysym.sym);
     } else if (event.type == SDL_KEYUP) {
       keyByte &= static_cast<uint8_t>(~keyBit(event.key.keysym.sym));

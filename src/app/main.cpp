@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "app/audio.h"
 #include "app/scene_loop.h"
 
 int main(int, char**) {
@@ -21,7 +22,10 @@ int main(int, char**) {
     SDL_Quit();
     return -1;
   }
+  // Sound after the window, as a subsystem of its own; the game runs without it.
+  AudioOpen(false);
   RunSceneLoop(screen);
+  AudioClose();
   SDL_Quit();  // also releases the screen surface
   return 0;
 }

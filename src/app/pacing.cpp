@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include "app/audio.h"
+
 static uint32_t m_now = 0;
 static uint32_t m_start = 0;  // when the previous fps_wait returned
 static int32_t cnt = 0;
@@ -43,6 +45,7 @@ int32_t fps_no() {
 }
 
 void PresentFrame(SDL_Surface* screen) {
+  AudioFrame();  // the frame's sounds start as it is shown
   if (presenter) {
     presenter(screen);
     return;

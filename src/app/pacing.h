@@ -13,8 +13,8 @@ void fps_wait(int32_t fps);
 // prints "<n>FPS" and returns n, else returns 0.
 int32_t fps_no();
 
-// The present-and-pace sequence that ends every frame: SDL_Flip, fps_wait(40),
-// fps_no(). Tests and tools install their own presenter to run unpaced.
+// The present-and-pace sequence that ends every frame: the frame's sounds
+// (AudioFrame), SDL_Flip, fps_wait(40), fps_no(). Tests and tools install their own presenter to run unpaced.
 struct SDL_Surface;
 using Presenter = void (*)(SDL_Surface* screen);
 void PresentFrame(SDL_Surface* screen);

@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib.sh"
 BUILD_DIR=$(dirname "$GAME_BIN")
 STAGE="$WORK/stage"
 cmake --install "$BUILD_DIR" --prefix "$STAGE" > "$WORK/install.log" || fail "install failed"
-for f in bin/velkaro libexec/velkaro/velkaro share/velkaro/image/car.bmp share/velkaro/icon.bmp \
+for f in bin/velkaro libexec/velkaro/velkaro share/velkaro/image/car.bmp share/velkaro/sound/tick.wav share/velkaro/icon.bmp \
          share/velkaro/data/bestTime.txt share/applications/velkaro.desktop \
          share/icons/hicolor/64x64/apps/velkaro.png share/man/man6/velkaro.6; do
   [ -e "$STAGE/$f" ] || fail "install lacks $f"
