@@ -25,8 +25,7 @@ bool AudioMuted();
 // True while a device is open and playing.
 bool AudioActive();
 
-// Sample frames that have gone through the mixer since AudioOpen; a sound
-// posted in a frame starts at the count AudioFrame saw, or within one buffer.
+// Sample frames that have gone through the mixer since AudioOpen.
 uint64_t AudioMixedFrames();
 // CPU seconds the mixing thread has used since AudioOpen.
 double AudioMixerCpuSeconds();

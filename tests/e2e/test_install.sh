@@ -30,7 +30,9 @@ run_launcher
 folder="$HOME/.local/share/velkaro"
 [ -L "$folder/image" ] || fail "no image link in $folder"
 [ -f "$folder/data/bestTime.txt" ] || fail "shipped records not copied into $folder"
-grep -q 'NOT READ FILE' "$WORK/out.txt" && fail "a sheet failed to load from the per-user folder"
+grep -q 'NOT READ FILE' "$WORK/out.txt" && fail "a sheet or sound failed to load from the per-user folder"
+[ -L "$folder/sound" ] || fail "no sound link in $folder"
+grep -q 'without sound' "$WORK/out.txt" && fail "no sound through the launcher"
 
 # The player's records survive the next start and a reinstall.
 echo "0 77760 0 0 0 0 0 0 0 0 0 0 " > "$folder/data/bestTime.txt"
