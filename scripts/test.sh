@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Velkaro and runs every test: unit and scene tests headless, end-to-end
-# tests of the real binary under Xvfb; formatting and static analysis; then the
+# tests of the real binary under Xvfb (on the classic SDL 1.2 and again on
+# sdl12-compat) and of the Debian package; formatting and static analysis; then the
 # whole suite again under the address, leak and undefined-behaviour sanitizers,
 # and a bounded fuzzing run of every record-file reader.
 set -euo pipefail
@@ -10,6 +11,7 @@ cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$here/build" -j"$(nproc)"
 cd "$here/build"
 ctest --output-on-failure -j"$(nproc)"
+"$here/scripts/e2e-sdl12-compat.sh" "$here/build"
 "$here/scripts/lint.sh"
-"$here/scripts/sanitize.sh"
+"$here/scripts/sanitize.sh" -E 'e2e\.test_package'  # the package is made from the normal build
 "$here/scripts/fuzz.sh" 20

@@ -5,12 +5,12 @@ source "$(dirname "$0")/lib.sh"
 BUILD_DIR=$(dirname "$GAME_BIN")
 STAGE="$WORK/stage"
 cmake --install "$BUILD_DIR" --prefix "$STAGE" > "$WORK/install.log" || fail "install failed"
-for f in bin/velkaro libexec/velkaro/velkaro share/velkaro/image/car.bmp share/velkaro/sound/tick.wav share/velkaro/icon.bmp \
-         share/velkaro/data/bestTime.txt share/applications/velkaro.desktop \
-         share/icons/hicolor/64x64/apps/velkaro.png share/man/man6/velkaro.6; do
+for f in games/velkaro libexec/velkaro/velkaro share/games/velkaro/image/car.bmp share/games/velkaro/sound/tick.wav share/games/velkaro/icon.bmp \
+         share/games/velkaro/data/bestTime.txt share/applications/org.velkaro.velkaro.desktop \
+         share/icons/hicolor/64x64/apps/velkaro.png share/man/man6/velkaro.6.gz; do
   [ -e "$STAGE/$f" ] || fail "install lacks $f"
 done
-grep -q '^Categories=Game;' "$STAGE/share/applications/velkaro.desktop" || fail "desktop entry is not in Games"
+grep -q '^Categories=Game;' "$STAGE/share/applications/org.velkaro.velkaro.desktop" || fail "desktop entry is not in Games"
 chmod -R a-w "$STAGE"
 
 start_x
@@ -18,7 +18,7 @@ export HOME="$WORK/home"
 unset XDG_DATA_HOME
 mkdir -p "$HOME"
 run_launcher() {
-  "$STAGE/bin/velkaro" > "$WORK/out.txt" 2>&1 &
+  "$STAGE/games/velkaro" > "$WORK/out.txt" 2>&1 &
   GAME_PID=$!
   find_window
   sleep 1

@@ -170,7 +170,7 @@ TEST_F(ArtSheets, GeneratorIsDeterministic) {
     EXPECT_FALSE(again.empty()) << f;
     EXPECT_TRUE(again == Slurp(RuntimePath(f))) << f << " differs between runs";
   }
-  std::system(("rm -rf \"" + dir + "\"").c_str());
+  EXPECT_EQ(0, std::system(("rm -rf \"" + dir + "\"").c_str()));
 }
 
 }  // namespace

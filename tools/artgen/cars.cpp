@@ -96,13 +96,16 @@ void DrawCarAt(Canvas& c, float cx, float cy, float deg, bool rival, float scale
   DrawCar(c, cx, cy, deg, rival ? kRival : kPlayer, scale, alpha);
 }
 
-Canvas DrawIcon() {
-  Canvas c(32, 32);
+// Drawn on a 32-unit grid and scaled, so the desktop icons at every size are the
+// same picture as the window icon rather than blown-up pixels.
+Canvas DrawIcon(int size) {
+  const float u = size / 32.0f;
+  Canvas c(size, size);
   c.Clear(kNavyDark, 255);
-  c.FillRoundRect(1, 1, 30, 30, 6, kGold);
-  c.FillRoundRect(3, 3, 26, 26, 4, kNavy);
-  for (int i = 0; i < 4; ++i) c.FillRect(4 + i * 6, 22, 3, 3, kWhite);
-  DrawCar(c, 16, 14, -35, kPlayer, 0.62f);
+  c.FillRoundRect(1 * u, 1 * u, 30 * u, 30 * u, 6 * u, kGold);
+  c.FillRoundRect(3 * u, 3 * u, 26 * u, 26 * u, 4 * u, kNavy);
+  for (int i = 0; i < 4; ++i) c.FillRect((4 + i * 6) * u, 22 * u, 3 * u, 3 * u, kWhite);
+  DrawCar(c, 16 * u, 14 * u, -35, kPlayer, 0.62f * u);
   return c;
 }
 

@@ -3,6 +3,8 @@
 //   velkaro_artgen OUTDIR [--courses DIR] [--preview DIR]
 //       writes OUTDIR/image/*.bmp and OUTDIR/icon.bmp; with --preview also writes
 //       scaled BMP previews of every sheet and course into DIR.
+//   velkaro_artgen --icons DIR
+//       writes the desktop icon at every theme size as DIR/velkaro-SIZE.bmp.
 //   velkaro_artgen --checkpoints COURSE-FILE
 //       prints the checkpoint file derived from a course description.
 #include <SDL.h>
@@ -56,9 +58,19 @@ int main(int argc, char** argv) {
     std::fputs(coursekit::FormatCheckpoints(coursekit::DeriveCheckpoints(d)).c_str(), stdout);
     return 0;
   }
+  if (argc == 3 && !std::strcmp(argv[1], "--icons")) {
+    std::string dir = argv[2];
+    MakeDir(dir);
+    bool ok = true;
+    for (int size : {16, 32, 48, 64, 128, 256})
+      ok &= DrawIcon(size).SaveBmp(dir + "/velkaro-" + std::to_string(size) + ".bmp", false);
+    return ok ? 0 : 1;
+  }
   if (argc < 2 || argv[1][0] == '-') {
-    std::fprintf(stderr, "usage: %s OUTDIR [--courses DIR] [--preview DIR]\n       %s --checkpoints COURSE-FILE\n",
-                 argv[0], argv[0]);
+    std::fprintf(stderr,
+                 "usage: %s OUTDIR [--courses DIR] [--preview DIR]\n       %s --checkpoints COURSE-FILE\n"
+                 "       %s --icons DIR\n",
+                 argv[0], argv[0], argv[0]);
     return 2;
   }
   std::string out = argv[1], courseDir = VELKARO_COURSES_DIR, preview;

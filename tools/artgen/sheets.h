@@ -24,6 +24,6 @@ std::vector<Sheet> DrawSheets(const std::vector<Canvas>& thumbs,
 Canvas DrawCarSheet(bool rival);
 
 // The window icon, 32 x 32.
-Canvas DrawIcon();
+Canvas DrawIcon(int size = 32);
 
 }  // namespace artgen
