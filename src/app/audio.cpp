@@ -1,4 +1,11 @@
-// audio.cpp -- SDL_mixer: one channel per sound, the engine synthesised after the mix, mute
+// audio.cpp -- the sound device: one voice per sound and the engine, mixed on SDL_mixer's thread
+//
+// The game thread never waits for the mixing thread: each frame it hands the
+// sounds to start over a lock-free ring and the engine, squeal and mute
+// targets over atomics. The mixing thread mixes the voices and synthesises the
+// engine in SDL_mixer's post-mix hook, gliding every level sample by sample so
+// nothing steps or clicks. SDL_mixer itself only opens the device and reads
+// and converts the sound files.
 #include "app/audio.h"
 
 #include <SDL.h>
@@ -15,20 +22,34 @@ static const int kRate = 44100;
 static const int kBufferFrames = 1024;
 static const float kTopSpeed = 9.0f;  // the car model's top speed, pixels per frame
 
-// Game-thread state.
+// Set at AudioOpen, read-only while the device runs.
 static bool open = false;
-static bool squealOn = false;
 static Mix_Chunk* chunks[SOUND_FILE_COUNT] = {};
 
-// Shared with the mixing thread: targets are written once per frame, the
-// thread glides towards them sample by sample, so nothing ever steps.
+// Game thread to mixing thread.
+struct StartCommand {
+  uint8_t id;
+  float volume;  // 0..1
+};
+enum { RING_SIZE = 64 };  // two frames' worth of a full queue
+static StartCommand ring[RING_SIZE];
+static std::atomic<uint32_t> ringHead{0};    // next to write, game thread only
+static std::atomic<uint32_t> ringTail{0};    // next to read, mixing thread only
 static std::atomic<float> engineFreq{0.0f};  // Hz of the firing cycle
 static std::atomic<float> engineGain{0.0f};  // 0..1
+static std::atomic<bool> squealWanted{false};
 static std::atomic<bool> muted{false};
+// Mixing thread to anyone.
 static std::atomic<uint64_t> mixedFrames{0};
 static std::atomic<double> mixerCpu{0.0};
 
 // Mixing-thread state.
+struct Voice {
+  uint32_t pos;  // next sample frame; the voice is silent once past the end
+  float volume;
+};
+static Voice voices[SOUND_FILE_COUNT];
+static float squealGain = 0;
 enum { WAVE_SIZE = 1024 };
 static float engineWave[WAVE_SIZE];  // one cycle of the engine's note
 static double phase = 0;
@@ -51,9 +72,51 @@ static double threadCpuSeconds() {
   return ts.tv_sec + ts.tv_nsec / 1e9;
 }
 
-// Runs on the mixing thread after SDL_mixer has mixed the channels: adds the
-// engine and applies the master level. No allocation, no locks.
+static uint32_t frameCount(SoundId id) { return chunks[id] ? chunks[id]->alen / 4 : 0; }
+
+static void takeStartCommands() {
+  uint32_t tail = ringTail.load(std::memory_order_relaxed);
+  const uint32_t head = ringHead.load(std::memory_order_acquire);
+  for (; tail != head; ++tail) {
+    const StartCommand& c = ring[tail % RING_SIZE];
+    Voice& v = voices[c.id];
+    // A knock held against the rival is one knock until it has sounded out.
+    if (c.id == SOUND_KNOCK && v.pos < frameCount(SOUND_KNOCK)) continue;
+    v.pos = 0;
+    v.volume = c.volume;
+  }
+  ringTail.store(tail, std::memory_order_release);
+}
+
+// The one-shots and the squeal loop into a stereo float pair.
+static void mixVoices(float* left, float* right) {
+  for (int id = 0; id < SOUND_FILE_COUNT; ++id) {
+    Voice& v = voices[id];
+    const uint32_t n = frameCount(static_cast<SoundId>(id));
+    if (id == SOUND_SQUEAL) {
+      // Glides in over about 10 ms and out over about 100 ms, looping meanwhile.
+      squealGain = squealWanted.load(std::memory_order_relaxed) ? std::fmin(1.0f, squealGain + 1.0f / 441)
+                                                                : std::fmax(0.0f, squealGain - 1.0f / 4410);
+      if (squealGain <= 0 || n == 0) continue;
+      if (v.pos >= n) v.pos = 0;
+      const Sint16* s = reinterpret_cast<const Sint16*>(chunks[id]->abuf) + 2 * v.pos++;
+      *left += s[0] * squealGain;
+      *right += s[1] * squealGain;
+      continue;
+    }
+    if (v.pos >= n) continue;
+    const Sint16* s = reinterpret_cast<const Sint16*>(chunks[id]->abuf) + 2 * v.pos++;
+    *left += s[0] * v.volume;
+    *right += s[1] * v.volume;
+  }
+}
+
+static Sint16 clip(float v) { return static_cast<Sint16>(v > 32767 ? 32767 : v < -32768 ? -32768 : v); }
+
+// Runs on the mixing thread after SDL_mixer has filled the buffer (with
+// silence: it plays nothing itself). No allocation, no locks, no files.
 static void postMix(void*, Uint8* stream, int len) {
+  takeStartCommands();
   Sint16* s = reinterpret_cast<Sint16*>(stream);
   const int frames = len / 4;
   const float freqTarget = engineFreq.load(std::memory_order_relaxed);
@@ -72,10 +135,10 @@ static void postMix(void*, Uint8* stream, int len) {
     const int k = static_cast<int>(phase);
     const float f = static_cast<float>(phase - k);
     const float e = (engineWave[k] + (engineWave[(k + 1) % WAVE_SIZE] - engineWave[k]) * f) * gainNow * 9000.0f;
-    for (int c = 0; c < 2; ++c) {
-      const float v = (s[2 * i + c] + e) * masterNow;
-      s[2 * i + c] = static_cast<Sint16>(v > 32767 ? 32767 : v < -32768 ? -32768 : v);
-    }
+    float left = s[2 * i] + e, right = s[2 * i + 1] + e;
+    mixVoices(&left, &right);
+    s[2 * i] = clip(left * masterNow);
+    s[2 * i + 1] = clip(right * masterNow);
   }
   mixedFrames.fetch_add(frames, std::memory_order_relaxed);
   mixerCpu.store(threadCpuSeconds(), std::memory_order_relaxed);
@@ -86,17 +149,17 @@ static void loadSounds() {
     char path[64];
     std::snprintf(path, sizeof path, "sound/%s.wav", SoundName(static_cast<SoundId>(id)));
     chunks[id] = Mix_LoadWAV(path);
-    if (chunks[id] && chunks[id]->alen == 0) {
+    if (chunks[id] && chunks[id]->alen < 4) {
       Mix_FreeChunk(chunks[id]);
       chunks[id] = nullptr;
     }
     if (!chunks[id]) std::printf("NOT READ FILE %s\n", path);
+    voices[id] = Voice{frameCount(static_cast<SoundId>(id)), 0.0f};  // silent
   }
 }
 
 bool AudioOpen(bool startMuted) {
   muted = startMuted;
-  masterNow = startMuted ? 0.0f : 1.0f;
   // Sound is its own subsystem, started after the window: video stays alone.
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0 || Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, kBufferFrames) < 0) {
     std::printf("no sound (%s): the game runs without sound\n", SDL_GetError());
@@ -106,27 +169,32 @@ bool AudioOpen(bool startMuted) {
   int rate = 0, channels = 0;
   Uint16 format = 0;
   Mix_QuerySpec(&rate, &format, &channels);
-  Mix_AllocateChannels(SOUND_FILE_COUNT);
+  // The voices are mixed as the 16-bit stereo asked for; a device that insists
+  // on something else is closed again.
+  if (format != AUDIO_S16SYS || channels != 2) {
+    std::puts("no sound (the device offers no 16-bit stereo): the game runs without sound");
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
   loadSounds();
   buildEngineWave();
+  ringHead = ringTail = 0;
   phase = 0;
-  freqNow = gainNow = 0;
+  freqNow = gainNow = squealGain = 0;
+  masterNow = startMuted ? 0.0f : 1.0f;
+  engineFreq = engineGain = 0;
+  squealWanted = false;
   mixedFrames = 0;
   mixerCpu = 0;
-  engineFreq = engineGain = 0;
-  squealOn = false;
-  // The engine is written for the 16-bit stereo stream asked for; a device
-  // that insists on another format goes without it.
-  if (format == AUDIO_S16SYS && channels == 2) Mix_SetPostMix(postMix, nullptr);
+  Mix_SetPostMix(postMix, nullptr);
   open = true;
   return true;
 }
 
 void AudioClose() {
   if (!open) return;
-  Mix_HaltChannel(-1);
-  Mix_SetPostMix(nullptr, nullptr);
-  Mix_CloseAudio();
+  Mix_CloseAudio();  // stops the mixing thread
   for (Mix_Chunk*& c : chunks) {
     if (c) Mix_FreeChunk(c);
     c = nullptr;
@@ -135,29 +203,17 @@ void AudioClose() {
   open = false;
 }
 
-static int volumeFor(const SoundEvent& e) {
-  if (e.id != SOUND_THUMP) return MIX_MAX_VOLUME;
+static float volumeFor(const SoundEvent& e) {
+  if (e.id != SOUND_THUMP) return 1.0f;
   // Louder with the impact speed: a nudge is a quarter, full speed all of it.
-  const float k = std::fmin(1.0f, std::fabs(e.value) / kTopSpeed);
-  return static_cast<int>(MIX_MAX_VOLUME * (0.25f + 0.75f * k));
+  return 0.25f + 0.75f * std::fmin(1.0f, std::fabs(e.value) / kTopSpeed);
 }
 
-static void play(const SoundEvent& e) {
-  Mix_Chunk* chunk = chunks[e.id];
-  if (!chunk) return;
-  // A knock held against the rival is one knock until it has sounded out.
-  if (e.id == SOUND_KNOCK && Mix_Playing(e.id)) return;
-  Mix_Volume(e.id, volumeFor(e));
-  Mix_PlayChannel(e.id, chunk, 0);
-}
-
-static void setSqueal(bool on) {
-  if (on == squealOn || !chunks[SOUND_SQUEAL]) return;
-  squealOn = on;
-  if (on)
-    Mix_FadeInChannel(SOUND_SQUEAL, chunks[SOUND_SQUEAL], -1, 30);
-  else
-    Mix_FadeOutChannel(SOUND_SQUEAL, 120);
+static void start(const SoundEvent& e) {
+  const uint32_t head = ringHead.load(std::memory_order_relaxed);
+  if (head - ringTail.load(std::memory_order_acquire) >= RING_SIZE) return;  // full: dropped
+  ring[head % RING_SIZE] = StartCommand{e.id, volumeFor(e)};
+  ringHead.store(head + 1, std::memory_order_release);
 }
 
 void AudioFrame() {
@@ -179,14 +235,14 @@ void AudioFrame() {
     } else if (events[i].id == SOUND_SQUEAL) {
       squeal = true;
     } else {
-      play(events[i]);
+      start(events[i]);
     }
   }
   const float k = std::fmin(1.0f, speed / kTopSpeed);
   // Idle at 30 Hz, about 190 Hz flat out; louder as it revs.
   engineFreq = 30.0f + 160.0f * k;
   engineGain = engine ? 0.35f + 0.65f * k : 0.0f;
-  setSqueal(squeal);
+  squealWanted = squeal;
 }
 
 void AudioSetMuted(bool m) { muted = m; }
