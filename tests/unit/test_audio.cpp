@@ -170,3 +170,18 @@ TEST_F(RaceSound, AFailingDeviceAndBrokenFilesEachGiveOneLine) {
   EXPECT_GT(Rms(broken, 50, 59), 300) << "the engine still runs";
   EXPECT_EQ(failed.hash, broken.hash);
 }
+
+using MuteKey = SceneTest;
+
+TEST_F(MuteKey, MTogglesTheSoundAndIsNoGameKey) {
+  for (bool mutedAfter : {true, false}) {
+    SDL_Event e = {};
+    e.key.keysym.sym = SDLK_m;
+    e.type = SDL_KEYDOWN;
+    ASSERT_EQ(SDL_PushEvent(&e), 0);
+    e.type = SDL_KEYUP;
+    ASSERT_EQ(SDL_PushEvent(&e), 0);
+    EXPECT_EQ(GetMsg(), 0);
+    EXPECT_EQ(AudioMuted(), mutedAfter);
+  }
+}
