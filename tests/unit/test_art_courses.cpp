@@ -84,6 +84,12 @@ TEST_P(ArtCourses, RulesCatchASpoiltCourse) {
          m.px[size_t(c[8].y + 38) * m.w + c[8].x + 26] = colours.At(1, 0);
        }},
       {"checkpoint order", [](RgbImage&, std::vector<Checkpoint>& c) { std::swap(c[4], c[5]); }},
+      {"barrier",
+       [](RgbImage& m, std::vector<Checkpoint>& c) {  // the barrier taken away beside checkpoint 8
+         for (int y = c[8].y - 100; y < c[8].y + 176; ++y)
+           for (int x = c[8].x - 100; x < c[8].x + 152; ++x)
+             if (IsBarrierColour(m.px[size_t(y) * m.w + x])) m.px[size_t(y) * m.w + x] = 0x406030;
+       }},
       {"checkpoints on road",
        [](RgbImage&, std::vector<Checkpoint>& c) {
          c[7] = {2, 2};

@@ -17,9 +17,10 @@ namespace {
 const int kW = 1536, kH = 1152;
 const float kFar = 1e9f;
 const float kBand = 60;    // distance beyond the road edge that the field tracks
-const float kLine = 2.5f;  // white edge line outside the road
 const float kKerb = 8.0f;  // kerb depth on bends
 const float kTightBend = 1.0f / 330;
+const float kBarrier = 6.0f;        // the barrier starts this far outside the road edge
+const float kBarrierDepth = 10.0f;  // and is this deep
 
 // Per-pixel distance to the road edge and the nearest centre-line sample.
 struct Field {
@@ -285,6 +286,57 @@ void BendTyres(Canvas& c, const Field& f, const CentreLine& line) {
   }
 }
 
+// The barrier just outside every road edge, in a style that suits the ground: a steel rail
+// on grass, a concrete wall in the city, a tyre stack on sand, an orange fence on a snow bank.
+// Its colour band (a barrier colour of the course kit) is unbroken all the way round.
+void PaintBarrier(Canvas& c, const Field& f, const CourseDescription& d) {
+  const Rgb rail = RgbOf(coursekit::kBarrierRail), wall = RgbOf(coursekit::kBarrierWall);
+  const Rgb tyres = RgbOf(coursekit::kBarrierTyres), fence = RgbOf(coursekit::kBarrierFence);
+  for (int y = 0; y < kH; ++y)
+    for (int x = 0; x < kW; ++x) {
+      size_t k = (size_t)y * kW + x;
+      float b = f.ed[k] - kBarrier, s = f.s[k];
+      if (b <= 0 || b > kBarrierDepth) continue;
+      Rgb under = RgbOf(c.Pixel(x, y)), shadow = Shade(under, 0.6f);
+      if (d.ground == "city") {
+        if (b <= 1.2f)
+          c.SetPixel(x, y, {64, 64, 70});
+        else if (b <= 7)
+          c.SetPixel(x, y, b <= 2.5f ? Shade(wall, 1.15f) : wall);
+        else
+          c.SetPixel(x, y, shadow);
+      } else if (d.ground == "sand") {
+        // Tyres every 9 pixels; the stack is black, each tyre with a red or white band.
+        float along = std::fmod(s, 9.0f) - 4.5f, across = b - 4.5f, r = std::hypot(along, across);
+        if (b > 8.5f)
+          c.SetPixel(x, y, shadow);
+        else if (r > 1.6f && r < 3.0f)
+          c.SetPixel(x, y, ((int)(s / 9.0f) % 2) ? Rgb{220, 40, 36} : Rgb{240, 240, 240});
+        else
+          c.SetPixel(x, y, tyres);
+      } else if (d.ground == "snow") {
+        bool post = std::fmod(s, 18.0f) < 2.0f;
+        if (b > 3 && b <= 5.5f)
+          c.SetPixel(x, y, fence);
+        else if (post && b > 1.5f && b <= 7)
+          c.SetPixel(x, y, {70, 50, 36});
+        else
+          c.SetPixel(x, y, Mix({214, 224, 240}, {140, 156, 190}, b / kBarrierDepth));  // the bank and its shade
+      } else {
+        // Armco: the rail, its dark lower edge, posts under it every 24 pixels, a shadow.
+        bool post = std::fmod(s, 24.0f) < 3.0f;
+        if (b <= 1)
+          c.SetPixel(x, y, {60, 64, 72});
+        else if (b <= 5)
+          c.SetPixel(x, y, b <= 2.2f ? Shade(rail, 1.25f) : rail);
+        else if (b <= 6.5f || (post && b <= 8.5f))
+          c.SetPixel(x, y, {70, 74, 84});
+        else
+          c.SetPixel(x, y, shadow);
+      }
+    }
+}
+
 }  // namespace
 
 Canvas PaintCourse(const CourseDescription& d) {
@@ -326,12 +378,12 @@ Canvas PaintCourse(const CourseDescription& d) {
           c.SetPixel(x, y, d.ground == "snow" ? Rgb{250, 252, 255} : Rgb{150, 120, 84});
         continue;
       }
-      if (bend && e <= kKerb) {
-        bool red = ((int)(f.s[k] / 14)) % 2;
+      // A kerb along every edge: long stripes on the straights, short ones in the bends.
+      float stripe = bend ? 14.0f : 28.0f;
+      if (e <= (bend ? kKerb : 5.0f)) {
+        bool red = ((int)(f.s[k] / stripe)) % 2;
         c.SetPixel(x, y, red ? Rgb{208, 40, 36} : Rgb{244, 244, 244});
-      } else if (e <= kLine) {
-        c.SetPixel(x, y, {244, 244, 244});
-      } else if (e <= 6) {
+      } else if (e <= kBarrier) {
         c.SetPixel(x, y, th.verge);
       }
     }
@@ -346,7 +398,7 @@ Canvas PaintCourse(const CourseDescription& d) {
       if (!inAlong) continue;
       if (e <= 0) {
         c.SetPixel(x, y, kGoal);
-      } else if (e > 3 && e <= 22) {
+      } else if (e > 17 && e <= 30) {
         int a = horiz ? x - st.goalX : y - st.goalY, p = horiz ? y : x;
         bool dark = ((a / 7) + (p / 7)) % 2;
         c.SetPixel(x, y, dark ? Rgb{24, 24, 28} : Rgb{250, 250, 250});
@@ -367,13 +419,14 @@ Canvas PaintCourse(const CourseDescription& d) {
       }
     int side = best > 0 ? 1 : -1, edge = std::abs(best);
     for (int along = -30; along <= 30; ++along)
-      for (int t = edge + 4; t <= edge + 16; ++t) {
-        bool bar = along <= -26 || (along >= 26) || (t >= edge + 13);
+      for (int t = edge + 2; t <= edge + 8; ++t) {
+        bool bar = along <= -26 || (along >= 26) || (t >= edge + 6);
         if (!bar) continue;
         int x = cx + dx * along + (horiz ? 0 : side * t), y = cy + dy * along + (horiz ? side * t : 0);
-        if (f.Ed(x, y) > 3) c.SetPixel(x, y, {250, 250, 250});
+        if (f.Ed(x, y) > 0 && f.Ed(x, y) <= kBarrier) c.SetPixel(x, y, {250, 250, 250});
       }
   }
+  PaintBarrier(c, f, d);
 
   // Nothing beside the road may share a drivable colour.
   for (int y = 0; y < kH; ++y)

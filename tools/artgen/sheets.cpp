@@ -68,6 +68,53 @@ void GradientText(Canvas& c, const std::string& s, float x, float y, int size, R
   }
 }
 
+// Lettering that holds on any ground: a dark outline `outline` pixels wide all round,
+// a further pixel of it down and to the right as a shadow, then the fill.
+void InkText(Canvas& c, const std::string& s, float x, float y, int size, Rgb fill, const std::string& font = "bold",
+             int align = 0, int outline = 2) {
+  c.Text(s, x + 1, y + 1, size, kOutline, font, align, outline, kOutline);
+  c.Text(s, x, y, size, fill, font, align, outline, kOutline);
+}
+
+// Outlined lettering squeezed sideways, when needed, to fit maxW; (x, y) is the centre of the
+// line's left edge (align 0) or of the line itself (align 1).
+void FitText(Canvas& c, const std::string& s, float x, float y, int size, Rgb fill, float maxW, int align = 1,
+             int outline = 2, const std::string& font = "bold") {
+  int tw = Canvas::TextWidth(s, size, font) + 2 * outline + 1, th = Canvas::TextHeight(size, font) + 2 * outline + 1;
+  Canvas tmp(tw, th);
+  InkText(tmp, s, outline, outline, size, fill, font, 0, outline);
+  float k = std::min(1.0f, maxW / tw);
+  int ow = (int)std::ceil(tw * k);
+  float left = align == 1 ? x - ow / 2.0f : x;
+  int ox = (int)std::lround(left), oy = (int)std::lround(y - th / 2.0f);
+  for (int yy = 0; yy < th; ++yy)
+    for (int xx = 0; xx < ow; ++xx) {
+      // Box filter over the source span of this column, with premultiplied colour.
+      float a0 = xx / k, a1 = std::min((float)tw, (xx + 1) / k), r = 0, g = 0, b = 0, a = 0;
+      for (float sx = a0; sx < a1;) {
+        int ix = (int)sx;
+        float next = std::min(a1, (float)ix + 1), wgt = next - sx;
+        uint32_t v = tmp.Pixel(ix, yy);
+        float al = (v >> 24) / 255.0f * wgt;
+        r += ((v >> 16) & 255) * al, g += ((v >> 8) & 255) * al, b += (v & 255) * al, a += al;
+        sx = next;
+      }
+      a /= (a1 - a0);
+      if (a <= 0) continue;
+      float n = a * (a1 - a0);
+      c.Blend(ox + xx, oy + yy, {(uint8_t)std::lround(r / n), (uint8_t)std::lround(g / n), (uint8_t)std::lround(b / n)},
+              a);
+    }
+}
+
+// A dark label plate with a gold rim, readable on snow, sand, the goal stripe and asphalt alike.
+void Plate(Canvas& c, float x, float y, float w, float h, const std::string& s, Rgb ink, float r = 5) {
+  c.FillRoundRect(x, y, w, h, r, kOutline);
+  c.GradientRoundRect(x + 1, y + 1, w - 2, h - 2, r - 1, {58, 68, 110}, kNavyDark);
+  c.StrokeRoundRect(x + 1, y + 1, w - 2, h - 2, r - 1, 1, {150, 120, 50});
+  FitText(c, s, x + w / 2, y + h / 2 + 0.5f, (int)(h * 0.55f), ink, w - 6, 1, 1);
+}
+
 // The house panel: navy gradient, gold rim.
 void Panel(Canvas& c, float x, float y, float w, float h, float r = 10) {
   c.FillRoundRect(x, y, w, h, r, kOutline);
@@ -127,8 +174,10 @@ Canvas Title() {
 
 Canvas Menu() {
   Canvas c(112, 63);
+  // The largest lettering whose cap height, outline and shadow fit the 21-pixel row; the
+  // longest entry is squeezed a little to the cell's width.
   const char* items[3] = {"START", "HOW TO PLAY", "QUIT"};
-  for (int i = 0; i < 3; ++i) c.Text(items[i], 56, 21 * i + 1, 13, kWhite, "bold", 1, 2, kOutline);
+  for (int i = 0; i < 3; ++i) FitText(c, items[i], 56, 21 * i + 11.5f, 17, kWhite, 111);
   return c;
 }
 
@@ -143,119 +192,151 @@ Canvas Stick() {
   return c;
 }
 
-void Bubble(Canvas& c, float x, float y, float w, float h, float tipX, bool tipUp) {
-  std::vector<Pt> tip = tipUp ? std::vector<Pt>{{tipX - 10, y + 6}, {tipX, y - 12}, {tipX + 10, y + 6}}
-                              : std::vector<Pt>{{tipX - 10, y + h - 6}, {tipX, y + h + 12}, {tipX + 10, y + h - 6}};
-  std::vector<Pt> tipOut = tip;
-  for (auto& p : tipOut) p.y += tipUp ? -2.5f : 2.5f;
-  c.FillPolygon(tipOut, kOutline);
+// A speech bubble with tails whose tips reach up (or down) to the given x positions.
+void Bubble(Canvas& c, float x, float y, float w, float h, const std::vector<float>& tipXs, bool tipUp) {
+  const Rgb paper{252, 248, 236};
+  std::vector<std::vector<Pt>> tips;
+  for (float tipX : tipXs)
+    tips.push_back(tipUp ? std::vector<Pt>{{tipX - 9, y + 6}, {tipX, y - 12}, {tipX + 9, y + 6}}
+                         : std::vector<Pt>{{tipX - 9, y + h - 6}, {tipX, y + h + 12}, {tipX + 9, y + h - 6}});
+  for (auto tip : tips) {
+    for (auto& p : tip) p.y += tipUp ? -2.5f : 2.5f;
+    tip[0].x -= 2.5f, tip[2].x += 2.5f;
+    c.FillPolygon(tip, kOutline);
+  }
   c.FillRoundRect(x, y, w, h, 12, kOutline);
-  c.FillRoundRect(x + 2.5f, y + 2.5f, w - 5, h - 5, 10, {252, 248, 236});
-  c.FillPolygon(tip, {252, 248, 236});
+  c.FillRoundRect(x + 2.5f, y + 2.5f, w - 5, h - 5, 10, paper);
+  for (const auto& tip : tips) c.FillPolygon(tip, paper);
 }
 
+// Screen rectangles, at full size, of the two callouts over the keyboard panel (whose sheet
+// y is the screen y less 100): callout 0 covers x 16..182, y 207..291, and callout 1 covers
+// x 222..438, y 142..305. The keys and labels they describe sit above them, clear of both.
 Canvas Keybord() {
   Canvas c(480, 313);
-  // The keyboard panel (0, 0, 480, 142).
-  Panel(c, 4, 2, 472, 138, 12);
-  c.Text("CONTROLS", 20, 10, 14, kGold, "bold");
-  c.FillRoundRect(20, 34, 200, 90, 8, {22, 28, 50});
-  Key(c, 40, 52, 44, "Z");
-  Key(c, 136, 52, 44, "X");
-  c.Text("CONFIRM", 62, 102, 10, kWhite, "bold", 1);
-  c.Text("BACK / PAUSE", 158, 102, 10, kWhite, "bold", 1);
-  c.FillRoundRect(252, 20, 200, 112, 8, {22, 28, 50});
-  Key(c, 330, 26, 40, "^", {255, 226, 120});
-  Key(c, 284, 72, 40, "<", {255, 226, 120});
-  Key(c, 330, 72, 40, "v", {255, 226, 120});
-  Key(c, 376, 72, 40, ">", {255, 226, 120});
-  c.Text("DRIVE", 352, 116, 10, kWhite, "bold", 1);
-  // Callout 0 (0, 191, 166, 84): the two command keys.
-  Bubble(c, 2, 204, 162, 68, 40, true);
-  Key(c, 10, 212, 26, "Z");
-  c.Text("OK / SELECT", 42, 216, 12, kInk, "bold");
-  Key(c, 10, 242, 26, "X");
-  c.Text("BACK / PAUSE", 42, 246, 12, kInk, "bold");
-  // Callout 1 (234, 150, 216, 163): the arrows.
-  Bubble(c, 236, 152, 212, 146, 400, false);
-  Key(c, 246, 162, 30, "^", {255, 226, 120});
-  c.Text("ACCELERATE", 284, 168, 13, kInk, "bold");
-  Key(c, 246, 198, 30, "v", {255, 226, 120});
-  c.Text("BRAKE / REVERSE", 284, 204, 13, kInk, "bold");
-  Key(c, 246, 234, 30, "<", {255, 226, 120});
-  Key(c, 280, 234, 30, ">", {255, 226, 120});
-  c.Text("STEER", 318, 240, 13, kInk, "bold");
-  c.Text("Slide through bends!", 342, 272, 11, {120, 60, 30}, "oblique", 1);
+  const Rgb arrowCap{255, 226, 120};
+  // The keyboard panel (0, 0, 480, 142); its top rows stay clear for the bar above it.
+  Panel(c, 4, 10, 472, 130, 12);
+  c.Text("CONTROLS", 20, 16, 13, kGold, "bold");
+  c.FillRoundRect(20, 36, 196, 66, 8, {22, 28, 50});
+  Key(c, 38, 40, 40, "Z");
+  Key(c, 130, 40, 40, "X");
+  c.Text("CONFIRM", 58, 84, 10, kWhite, "bold", 1);
+  c.Text("BACK / PAUSE", 150, 84, 10, kWhite, "bold", 1);
+  c.FillRoundRect(250, 12, 214, 30, 8, {22, 28, 50});
+  Key(c, 258, 14, 26, "<", arrowCap);
+  Key(c, 288, 14, 26, "^", arrowCap);
+  Key(c, 318, 14, 26, "v", arrowCap);
+  Key(c, 348, 14, 26, ">", arrowCap);
+  c.Text("DRIVE", 412, 20, 12, kWhite, "bold", 1);
+  // Callout 0 (0, 191, 166, 84): what Z and X do; its tails reach up to the two keys.
+  Bubble(c, 2, 203, 162, 70, {44, 134}, true);
+  Key(c, 12, 212, 24, "Z");
+  c.Text("choose, go on", 42, 216, 12, kInk, "bold");
+  Key(c, 12, 242, 24, "X");
+  c.Text("back, or pause", 42, 246, 12, kInk, "bold");
+  // Callout 1 (234, 150, 216, 163): the arrows; its tail reaches up to the arrow keys.
+  Bubble(c, 236, 164, 212, 146, {316}, true);
+  Key(c, 246, 174, 28, "^", arrowCap);
+  c.Text("ACCELERATE", 282, 180, 13, kInk, "bold");
+  Key(c, 246, 208, 28, "v", arrowCap);
+  c.Text("BRAKE / REVERSE", 282, 214, 13, kInk, "bold");
+  Key(c, 246, 242, 28, "<", arrowCap);
+  Key(c, 278, 242, 28, ">", arrowCap);
+  c.Text("STEER", 314, 248, 13, kInk, "bold");
+  c.Text("Slide through the bends!", 342, 282, 11, {120, 60, 30}, "oblique", 1);
   return c;
+}
+
+// The race screen's HUD in small, with every part named.
+void HudDiagram(Canvas& c, float y) {
+  c.FillRoundRect(16, y, 448, 62, 8, kOutline);
+  c.FillRoundRect(18, y + 2, 444, 58, 7, {70, 130, 54});
+  c.FillRect(18, y + 40, 444, 20, kRoad);
+  c.FillRect(18, y + 38, 444, 2, {244, 244, 244});
+  InkText(c, "0/3", 28, y + 6, 26, kGold, "bold", 0, 2);
+  InkText(c, "120", 150, y + 6, 26, {130, 220, 255}, "bold", 0, 2);
+  Plate(c, 300, y + 5, 46, 20, "TO BEAT", kGold);
+  InkText(c, "0:21:344", 352, y + 6, 14, kWhite, "bold", 0, 2);
+  Plate(c, 300, y + 33, 46, 20, "TIME", kWhite);
+  InkText(c, "0:05:120", 352, y + 34, 14, kWhite, "bold", 0, 2);
+  auto note = [&](float x, float lineX, const std::string& a, const std::string& b) {
+    c.Line(lineX, y + 60, lineX, y + 70, 2, kGold);
+    c.Text(a, x, y + 72, 11, kGold, "bold");
+    c.Text(b, x, y + 86, 11, {220, 226, 240}, "regular");
+  };
+  note(22, 50, "LAPS DONE / 3", "of three laps");
+  note(130, 172, "SECONDS LEFT", "until time runs out");
+  note(290, 322, "TO BEAT / TIME", "best or rival's / yours");
 }
 
 Canvas Help() {
   Canvas c(480, 480);
-  // The top rows stay clear so the heading and the bar above the page keep showing.
-  Panel(c, 6, 112, 468, 362, 14);
-  float y = 124;
+  // One page over the whole keyboard panel below the bar: the heading and the bar stay clear.
+  c.FillRect(0, 110, 480, 370, kOutline);
+  c.GradientRoundRect(2, 112, 476, 366, 10, {44, 54, 92}, kNavyDark);
+  c.StrokeRoundRect(2, 112, 476, 366, 10, 2, kGold);
+  float y = 120;
   auto heading = [&](const std::string& s) {
-    c.Text(s, 22, y, 14, kGold, "bold");
-    y += 22;
+    c.Text(s, 18, y, 13, kGold, "bold");
+    y += 19;
   };
-  heading("DRIVING");
-  Key(c, 24, y, 22, "^", {255, 226, 120});
-  c.Text("accelerate", 52, y + 3, 12, kWhite, "regular");
-  Key(c, 140, y, 22, "v", {255, 226, 120});
-  c.Text("brake / reverse", 168, y + 3, 12, kWhite, "regular");
-  Key(c, 290, y, 22, "<", {255, 226, 120});
-  Key(c, 314, y, 22, ">", {255, 226, 120});
-  c.Text("steer", 342, y + 3, 12, kWhite, "regular");
-  y += 28;
-  Key(c, 24, y, 22, "Z");
-  c.Text("confirm", 52, y + 3, 12, kWhite, "regular");
-  Key(c, 140, y, 22, "X");
-  c.Text("go back - and pause during a race", 168, y + 3, 12, kWhite, "regular");
-  y += 34;
-  heading("THE RACE");
-  y = Paragraph(c,
-                "Three laps against the clock. Follow the road all the way round: the finish line only counts "
-                "once you have driven a full lap. If the time limit runs out, the race is over.",
-                22, y, 436, 12, kWhite);
-  y += 8;
-  heading("MODE 1  -  TIME ATTACK");
-  y = Paragraph(c,
-                "Race your own best run, replayed as a ghost car. Finish faster to set a new record and a new "
-                "ghost.",
-                22, y, 436, 12, kWhite);
-  y += 8;
-  heading("MODE 2  -  RIVAL BATTLE");
-  y = Paragraph(c,
-                "Race the blue rival car. Beat its time to clear the course; every course you clear unlocks the "
-                "next one.",
-                22, y, 436, 12, kWhite);
-  c.Text("Press Z or X to return", 240, 448, 12, kGold, "bold", 1);
+  heading("THE RACE SCREEN");
+  HudDiagram(c, y);
+  y += 106;
+  heading("RULES");
+  auto bullet = [&](const std::string& text) {
+    c.FillEllipse(24, y + 8, 2.5f, 2.5f, kGold);
+    y = Paragraph(c, text, 32, y, 430, 12, kWhite, "regular", 1.15f) + 2;
+  };
+  bullet("Three laps. A lap counts only when you have driven the whole course round to the line.");
+  bullet("Anything that is not road is a wall: the car bounces off kerbs, fences and the ground.");
+  bullet(
+      "TIME ATTACK: beat your own best run, shown as a ghost car. RIVAL BATTLE: beat the blue car's "
+      "time to clear the course.");
+  bullet("Courses 1 to 3 are open. 3 courses cleared open course 4, 4 open course 5, 5 open course 6.");
+  y += 2;
+  const Rgb cap{255, 226, 120};
+  Key(c, 18, y, 20, "^", cap);
+  c.Text("speed", 41, y + 3, 11, kWhite, "regular");
+  Key(c, 86, y, 20, "v", cap);
+  c.Text("brake", 109, y + 3, 11, kWhite, "regular");
+  Key(c, 152, y, 20, "<", cap);
+  Key(c, 174, y, 20, ">", cap);
+  c.Text("steer", 197, y + 3, 11, kWhite, "regular");
+  Key(c, 240, y, 20, "Z");
+  c.Text("choose", 263, y + 3, 11, kWhite, "regular");
+  Key(c, 318, y, 20, "X");
+  c.Text("back / pause", 341, y + 3, 11, kWhite, "regular");
+  c.Text("Press Z or X to return", 240, 454, 12, kGold, "bold", 1);
   return c;
 }
 
 Canvas Mode() {
   Canvas c(450, 150);
+  // Panels and frame keep the top 10 rows clear: they are drawn at the bar's height.
   for (int i = 0; i < 2; ++i) {
     float x = 150 * i;
-    Panel(c, x + 3, 3, 144, 144, 12);
-    c.Text(i ? "MODE 2" : "MODE 1", x + 75, 12, 11, kGold, "bold", 1);
-    c.Text(i ? "RIVAL" : "TIME", x + 75, 26, 18, kWhite, "bold", 1, 1, kOutline);
-    c.Text(i ? "BATTLE" : "ATTACK", x + 75, 48, 18, kWhite, "bold", 1, 1, kOutline);
+    Panel(c, x + 4, 14, 142, 132, 12);
+    c.Text(i ? "MODE 2" : "MODE 1", x + 75, 21, 11, kGold, "bold", 1);
+    InkText(c, i ? "RIVAL" : "TIME", x + 75, 34, 18, kWhite, "bold", 1, 1);
+    InkText(c, i ? "BATTLE" : "ATTACK", x + 75, 54, 18, kWhite, "bold", 1, 1);
     // Little scene: the player's car and its opponent.
-    c.FillRoundRect(x + 16, 78, 118, 56, 6, kRoad);
-    c.FillRect(x + 16, 104, 118, 3, {230, 230, 220});
+    c.FillRoundRect(x + 16, 82, 118, 54, 6, kRoad);
+    c.FillRect(x + 16, 107, 118, 3, {230, 230, 220});
     if (i == 0) {
-      DrawCarAt(c, x + 56, 92, 0, false, 0.95f, 0.4f);  // the ghost
-      DrawCarAt(c, x + 92, 120, 0, false, 0.95f, 1);
-      for (int k = 0; k < 3; ++k) c.Line(x + 22, 114 + k * 6, x + 42 - k * 4, 114 + k * 6, 2, {200, 200, 210});
+      DrawCarAt(c, x + 56, 95, 0, false, 0.95f, 0.4f);  // the ghost
+      DrawCarAt(c, x + 92, 122, 0, false, 0.95f, 1);
+      for (int k = 0; k < 3; ++k) c.Line(x + 22, 116 + k * 6, x + 42 - k * 4, 116 + k * 6, 2, {200, 200, 210});
     } else {
-      DrawCarAt(c, x + 96, 92, 0, true, 0.95f, 1);
-      DrawCarAt(c, x + 72, 120, 0, false, 0.95f, 1);
+      DrawCarAt(c, x + 96, 95, 0, true, 0.95f, 1);
+      DrawCarAt(c, x + 72, 122, 0, false, 0.95f, 1);
     }
   }
-  // Highlight frame (300, 0, 150, 150).
-  c.StrokeRoundRect(300, 0, 150, 150, 14, 8, kOutline);
-  c.StrokeRoundRect(301, 1, 148, 148, 13, 6, {255, 236, 120});
+  // Highlight frame (300, 0, 150, 150): a broad gold frame with corner brackets.
+  c.StrokeRoundRect(300, 10, 150, 140, 14, 9, kOutline);
+  c.StrokeRoundRect(301, 11, 148, 138, 13, 7, {255, 220, 80});
+  c.StrokeRoundRect(303, 13, 144, 134, 11, 2, {255, 250, 200});
   return c;
 }
 
@@ -278,16 +359,19 @@ Canvas Frame() {
   return c;
 }
 
+// The goal banners stay on screen under the result veil, which keeps 105/255 of them: they
+// are white-hot lettering with a heavy black outline on a dark plate, so that what the veil
+// leaves is still bright on dark.
 Canvas Finish() {
   Canvas c(376, 308);
   // Goal banner of mode 1 (0, 0, 376, 75).
   Checker(c, 6, 14, 4, 6, 8);
   Checker(c, 338, 14, 4, 6, 8);
-  GradientText(c, "FINISH!", 188, 6, 46, {255, 240, 120}, {240, 130, 30}, "oblique", 1, 3);
+  GradientText(c, "FINISH!", 188, 6, 46, {255, 255, 235}, {255, 206, 60}, "oblique", 1, 4);
   // Record banner (0, 75, 376, 35).
   c.FillRoundRect(20, 77, 336, 31, 8, kOutline);
   c.GradientRoundRect(22, 79, 332, 27, 7, {236, 60, 48}, {150, 20, 20});
-  c.Text("NEW RECORD!", 188, 81, 18, kWhite, "oblique", 1, 1, kOutline);
+  InkText(c, "NEW RECORD!", 188, 81, 18, kWhite, "oblique", 1, 1);
   // Cleared badge (0, 111, 75, 56).
   c.FillPolygon({{14, 146}, {26, 146}, {22, 166}, {16, 160}, {10, 166}}, kOutline);
   c.FillPolygon({{48, 146}, {60, 146}, {64, 166}, {58, 160}, {52, 166}}, kOutline);
@@ -298,15 +382,15 @@ Canvas Finish() {
   c.FillEllipse(37, 136, 18, 17, {255, 226, 110});
   c.Text("CLEAR", 37, 129, 11, kDeepRed, "bold", 1);
   c.FillPolygon({{27, 147}, {47, 147}, {37, 152}}, kDeepRed);
-  auto banner = [&](float y, const std::string& s, Rgb top, Rgb bottom) {
-    c.FillRoundRect(2, y + 2, 290, 42, 10, kOutline);
-    c.GradientRoundRect(4, y + 4, 286, 38, 9, top, bottom);
-    c.StrokeRoundRect(4, y + 4, 286, 38, 9, 2, {255, 255, 255});
-    c.Text(s, 147, y + 8, 24, kWhite, "oblique", 1, 2, kOutline);
+  auto banner = [&](float y, const std::string& s, Rgb rim, Rgb ink) {
+    c.FillRoundRect(1, y + 1, 292, 44, 10, kOutline);
+    c.GradientRoundRect(4, y + 4, 286, 38, 8, {34, 38, 58}, {8, 10, 18});
+    c.StrokeRoundRect(4, y + 4, 286, 38, 8, 3, rim);
+    GradientText(c, s, 147, y + 5, 29, {255, 255, 255}, ink, "oblique", 1, 3);
   };
-  banner(167, "YOU WIN!", {250, 196, 40}, {220, 110, 20});  // goal banner of mode 2
-  banner(214, "YOU LOSE", {90, 100, 130}, {40, 44, 64});    // lost banner of mode 2
-  banner(262, "TIME UP", {220, 60, 48}, {130, 20, 20});     // time-up banner of mode 1
+  banner(167, "YOU WIN!", {255, 200, 40}, {255, 226, 90});    // goal banner of mode 2
+  banner(214, "YOU LOSE", {150, 170, 220}, {200, 214, 255});  // lost banner of mode 2
+  banner(262, "TIME UP", {250, 80, 60}, {255, 170, 150});     // time-up banner of mode 1
   return c;
 }
 
@@ -318,9 +402,19 @@ Canvas ColorCheck() {
   return c;
 }
 
+// The veil drawn at alpha 150 over the finished race. A lighter band lies behind the goal
+// banners (y 100..175) so they keep their contrast, and the way on is written at the bottom.
+// Its top-left corner (2, 0, 128, 96) also veils a locked course's thumbnail: it stays plain.
 Canvas Full() {
   Canvas c(480, 480);
   c.Clear({10, 12, 22}, 255);
+  c.FillRect(0, 92, 480, 92, {104, 110, 140});
+  c.FillRect(0, 92, 480, 3, {230, 180, 60});
+  c.FillRect(0, 181, 480, 3, {230, 180, 60});
+  c.FillRoundRect(150, 432, 180, 36, 10, {40, 46, 76});
+  c.StrokeRoundRect(150, 432, 180, 36, 10, 2, {230, 180, 60});
+  Key(c, 162, 437, 26, "Z");
+  c.Text("CONTINUE", 196, 440, 18, kWhite, "bold");
   return c;
 }
 
@@ -340,16 +434,25 @@ Canvas GameSelect() {
 // A digit (or separator) centred in a cell, ink kept inside `inkW` from the cell's left.
 void Glyph(Canvas& c, const std::string& s, float cellX, float cellY, float cellW, float cellH, int size, Rgb fill,
            int outline, float inkW = 0) {
-  float w = Canvas::TextWidth(s, size, "bold"), h = Canvas::TextHeight(size, "bold");
+  // The digits' height (about 0.73 of the size, their top 0.2 below the line's) is centred,
+  // not the line's, which holds room for descenders.
+  const float asc = size * 0.93f, cap = size * 0.73f;
   float cx = inkW > 0 ? cellX + inkW / 2 : cellX + cellW / 2;
-  (void)w;
-  c.Text(s, cx, cellY + (cellH - h) / 2, size, fill, "bold", 1, outline, kOutline);
+  InkText(c, s, cx - 0.5f, cellY + (cellH - cap) / 2 - (asc - cap) - 0.5f, size, fill, "bold", 1, outline);
 }
 
 Canvas Num() {
   Canvas c(185, 112);
+  // Countdown: each cell is a whole start-light board, dark with a bright digit, so the
+  // smoothed zoom keeps a hard edge between them at every size it is drawn.
   const char* cells[4] = {"4", "3", "2", "1"};
-  for (int k = 0; k < 4; ++k) Glyph(c, cells[k], 31 * k, 0, 31, 36, 28, k == 3 ? Rgb{255, 120, 60} : kGold, 2);
+  for (int k = 0; k < 4; ++k) {
+    float x = 31.0f * k;
+    c.FillRoundRect(x, 0, 31, 36, 4, kOutline);
+    c.GradientRoundRect(x + 2, 2, 27, 32, 3, {70, 76, 110}, {24, 26, 44});
+    Rgb fill = k == 3 ? Rgb{120, 255, 120} : (k == 2 ? Rgb{255, 150, 60} : kGold);
+    c.Text(cells[k], x + 15.5f, 18 - 0.73f * 28 / 2 - 0.2f * 28, 28, fill, "bold", 1, 1, kOutline);
+  }
   // Start banner (0, 47, 185, 65).
   for (int i = 0; i < 3; ++i) {
     c.FillRoundRect(4, 62 + i * 12, 34 - i * 6, 5, 2, kOutline);
@@ -365,46 +468,70 @@ Canvas Kazu() {
   for (int r = 0; r < 3; ++r)
     for (int d = 0; d <= 10; ++d) {
       if (d == 10 && r == 1) continue;
-      Glyph(c, d == 10 ? ":" : std::string(1, (char)('0' + d)), 32 * d, 42 * r, 32, 42, 30, rows[r], 2);
+      Glyph(c, d == 10 ? ":" : std::string(1, (char)('0' + d)), 32 * d, 42 * r, 32, 42, 30, rows[r], 3);
     }
-  Glyph(c, "/", 352, 42, 32, 42, 30, kGold, 2);
-  // Small digits: 21 wide cells drawn 16 apart, so the ink stays within 15 pixels.
+  // The slash between lap and lap total, drawn as a shape: a clean bar, outline and shadow.
+  auto bar = [&](float ox, float oy, float grow, Rgb col) {
+    c.FillPolygon({{357 + ox - grow, 80 + oy + grow},
+                   {373 + ox - grow, 50 + oy - grow},
+                   {380 + ox + grow, 50 + oy - grow},
+                   {364 + ox + grow, 80 + oy + grow}},
+                  col);
+  };
+  bar(1, 1, 3, kOutline);
+  bar(0, 0, 3, kOutline);
+  bar(0, 0, 0, kGold);
+  // Small digits: 21 wide cells drawn 16 apart; the fill stays within 15 pixels, the outline
+  // reaches into the next place, whose own outline lies over it.
   for (int d = 0; d <= 10; ++d)
-    Glyph(c, d == 10 ? ":" : std::string(1, (char)('0' + d)), 21 * d, 126, 21, 22, 18, kWhite, 1, 16);
-  // HUD labels.
-  c.Text("BEST", 444, 44, 12, kGold, "bold", 1, 1, kOutline);
-  c.Text("TIME", 444, 64, 12, kWhite, "bold", 1, 1, kOutline);
-  // Course select plate (417, 7, 197, 22): label on the left, room for the time on the right.
-  c.FillRoundRect(417, 7, 197, 22, 6, kOutline);
-  c.GradientRoundRect(418, 8, 195, 20, 5, {50, 60, 100}, kNavyDark);
-  c.Text("BEST TIME", 424, 10, 12, kGold, "bold");
-  // Result screen row labels (0, 170, 187, 41) and (196, 170, 187, 41).
-  c.Text("BEST TIME", 4, 177, 22, kGold, "bold", 0, 2, kOutline);
-  c.Text("YOUR TIME", 200, 177, 22, kWhite, "bold", 0, 2, kOutline);
+    Glyph(c, d == 10 ? ":" : std::string(1, (char)('0' + d)), 21 * d, 126, 21, 22, 16, kWhite, 3, 17);
+  // HUD labels: the upper time is the one to beat (the best run, or the rival's time), the
+  // lower one this race's clock.
+  Plate(c, 421, 43, 46, 20, "TO BEAT", kGold);
+  Plate(c, 421, 63, 46, 20, "TIME", kWhite);
+  // Course select tag (417, 7, 197, 22), drawn 1.42 times as wide: it ends in a point at
+  // x 97 (138 on screen), and the time drawn from x 140 stands beside it on the menu ground.
+  c.FillPolygon({{421, 7}, {503, 7}, {514, 18}, {503, 29}, {421, 29}, {417, 25}, {417, 11}}, kOutline);
+  c.FillPolygon({{421, 8.5f}, {502, 8.5f}, {512, 18}, {502, 27.5f}, {421, 27.5f}, {418.5f, 25}, {418.5f, 11}},
+                {40, 48, 84});
+  c.FillRect(419, 9, 3, 18, kGold);
+  FitText(c, "BEST TIME", 461, 18.5f, 13, kGold, 80, 1, 1);
+  // Result screen row labels (0, 170, 187, 41) and (196, 170, 187, 41); the upper row shows the
+  // best time in a time attack and the rival's time in a rival battle.
+  FitText(c, "TIME TO BEAT", 93, 190.5f, 22, kGold, 183, 1, 2);
+  FitText(c, "YOUR TIME", 289, 190.5f, 22, kWhite, 183, 1, 2);
   return c;
 }
 
 Canvas Comment(const std::vector<coursekit::CourseDescription>& courses) {
   Canvas c(480, 1170);
+  // pointX > 0: a pointer on the panel's top edge that points up at the chosen mode's panel,
+  // so the choice reads even while the highlight frame is at its faintest.
   auto row = [&](int r, const std::string& kicker, const std::string& title, const std::vector<std::string>& lines,
-                 const std::string& footer) {
-    float y = 130.0f * r;
-    Panel(c, 4, y + 4, 472, 122, 12);
-    c.Text(kicker, 20, y + 12, 11, kGold, "bold");
-    c.Text(title, 20, y + 26, 20, kWhite, "oblique", 0, 1, kOutline);
-    float ly = y + 56;
+                 const std::string& footer, float pointX = 0) {
+    float y = 130.0f * r, top = pointX > 0 ? y + 20 : y + 4;
+    Panel(c, 4, top, 472, y + 126 - top, 12);
+    if (pointX > 0) {
+      c.FillPolygon({{pointX - 27, top + 3}, {pointX, y + 0.5f}, {pointX + 27, top + 3}}, kOutline);
+      c.FillPolygon({{pointX - 22, top + 2.5f}, {pointX, y + 4}, {pointX + 22, top + 2.5f}}, kGold);
+    }
+    float ty = pointX > 0 ? top + 4 : top + 8;
+    c.Text(kicker, 20, ty, 11, kGold, "bold");
+    InkText(c, title, 20, ty + 13, 20, kWhite, "oblique", 0, 1);
+    float ly = ty + 42;
     for (const auto& l : lines) {
       c.Text(l, 20, ly, 12, {220, 226, 240}, "regular");
-      ly += 18;
+      ly += 17;
     }
-    if (!footer.empty()) c.Text(footer, 460, y + 102, 11, kGold, "bold", 2);
+    if (!footer.empty()) c.Text(footer, 460, y + 104, 11, kGold, "bold", 2);
   };
-  row(0, "MODE 1", "TIME ATTACK",
-      {"Three laps against your own best run, shown as a ghost.", "Beat it to set a new record."},
-      "Z: choose   X: back");
-  row(1, "MODE 2", "RIVAL BATTLE",
-      {"Three laps against the blue rival car.", "Beat its time to clear the course and unlock the next."},
-      "Z: choose   X: back");
+  row(0, "MODE 1 CHOSEN", "TIME ATTACK",
+      {"Three laps against your own best run, shown as a ghost car.", "Beat it to set a new record."},
+      "LEFT/RIGHT: change   Z: choose   X: back", 125);
+  row(1, "MODE 2 CHOSEN", "RIVAL BATTLE",
+      {"Three laps against the blue rival car. Beat its time to clear the course.",
+       "3 courses cleared open course 4, 4 open course 5, 5 open course 6."},
+      "LEFT/RIGHT: change   Z: choose   X: back", 355);
   for (int k = 0; k < 6 && k < (int)courses.size(); ++k) {
     const auto& d = courses[k];
     int secs = coursekit::StartOf(k).overTime / 1000;
@@ -413,8 +540,11 @@ Canvas Comment(const std::vector<coursekit::CourseDescription>& courses) {
     std::vector<std::string> lines(d.comment.begin(), d.comment.begin() + std::min<size_t>(2, d.comment.size()));
     row(2 + k, "COURSE " + std::to_string(k + 1) + (d.surface == "dirt" ? "  -  DIRT" : ""), d.name, lines, limit);
   }
+  // Courses 1..3 are always open; course k opens once k courses have been cleared.
   row(8, "LOCKED", "NOT YET OPEN",
-      {"Win a rival battle to unlock the next course.", "Each course cleared opens one more."}, "");
+      {"Clear courses by beating the rival in RIVAL BATTLE.", "3 courses cleared open course 4,",
+       "4 open course 5, 5 open course 6."},
+      "");
   Padlock(c, 420, 130 * 8 + 44, 36);
   return c;
 }

@@ -29,6 +29,16 @@ struct CourseDescription {
   std::vector<std::string> comment;  // lines of the course comment panel
 };
 
+// The barrier along every road edge: each course draws one of these colours in an unbroken
+// band a few pixels outside the drivable colour, so the player sees where the car will bounce.
+const unsigned kBarrierRail = 0xc4cad4;   // steel rail (grass courses)
+const unsigned kBarrierWall = 0xd6d2c8;   // concrete wall (city)
+const unsigned kBarrierTyres = 0x141416;  // tyre stack (sand)
+const unsigned kBarrierFence = 0xf0701e;  // orange fence on a snow bank (snow)
+inline bool IsBarrierColour(unsigned rgb) {
+  return rgb == kBarrierRail || rgb == kBarrierWall || rgb == kBarrierTyres || rgb == kBarrierFence;
+}
+
 // Reads a course description file. On failure returns false and puts a message into *error.
 bool LoadCourseDescription(const std::string& path, CourseDescription* out, std::string* error = nullptr);
 

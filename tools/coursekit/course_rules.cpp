@@ -16,6 +16,7 @@ const int kMapW = 1536, kMapH = 1152;
 const int kBorderGap = 2;  // drivable pixels keep this far from the image border
 const float kMinWidth = 90, kMaxWidth = 150;
 const float kCheckRadius = 83.66f;  // sqrt(7000), the race's checkpoint radius
+const int kBarrierReach = 18;       // a barrier lies this close to every wall pixel at the road
 
 std::string Fmt(const char* f, double a = 0, double b = 0, double c = 0, double d = 0) {
   char buf[256];
@@ -147,6 +148,30 @@ CourseReport CheckCourse(const RgbImage& map, const RgbImage& colours, int cours
           Fmt("%g drivable pixels, nearest %g px to the border (need %g), rival start ", (double)regionSize, nearest,
               kBorderGap) +
               (rivalIn ? "connected" : "NOT connected"));
+
+  // Barrier: every wall pixel beside the road (not drivable, next to the region) has a barrier
+  // colour within reach, so the player sees the wall all the way round.
+  {
+    int ring = 0, bare = 0, firstX = -1, firstY = -1;
+    auto barrierNear = [&](int x, int y) {
+      for (int yy = std::max(0, y - kBarrierReach); yy <= std::min(map.h - 1, y + kBarrierReach); ++yy)
+        for (int xx = std::max(0, x - kBarrierReach); xx <= std::min(map.w - 1, x + kBarrierReach); ++xx)
+          if (IsBarrierColour(map.At(xx, yy))) return true;
+      return false;
+    };
+    for (int y = 1; y + 1 < map.h; ++y)
+      for (int x = 1; x + 1 < map.w; ++x) {
+        if (drivable(x, y)) continue;
+        const size_t i = (size_t)y * map.w + x;
+        if (!(region[i - 1] || region[i + 1] || region[i - map.w] || region[i + map.w])) continue;
+        ++ring;
+        if (!barrierNear(x, y) && bare++ == 0) firstX = x, firstY = y;
+      }
+    verdict("barrier", ring > 0 && bare == 0,
+            bare ? Fmt("%g of %g wall pixels at the road have no barrier within %g px,", bare, ring, kBarrierReach) +
+                       Fmt(" the first at (%g, %g)", firstX, firstY)
+                 : Fmt("%g wall pixels at the road, each with a barrier within %g px", ring, kBarrierReach));
+  }
 
   // Goal stripe: across the road at every step through the goal, the drivable run is all
   // goal colour and lies strictly within the goal rectangle, so every car crossing counts.

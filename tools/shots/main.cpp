@@ -12,6 +12,8 @@
 //   shot NAME           save the frame just shown as NAME.bmp
 //   record NAME EVERY   from now on save every EVERY-th frame as NAME-0000.bmp, ...
 //   stop                stop recording
+//   data FILE WORDS...  write WORDS (space-separated) as the scratch data file FILE,
+//                       e.g. "data clearFlg.txt 1 1 1 1 1 0" to open every course
 #include <SDL.h>
 #include <unistd.h>
 
@@ -29,13 +31,14 @@
 
 namespace {
 
-enum class Op { Hold, UntilScene, Shot, Record, Stop };
+enum class Op { Hold, UntilScene, Shot, Record, Stop, Data };
 
 struct Step {
   Op op;
   uint8_t mask;
   int count;  // frames to hold, scene code, or recording interval
   std::string name;
+  std::string text;  // contents of a data file
 };
 
 std::vector<Step> steps;
@@ -81,7 +84,7 @@ bool appendRecording(const std::string& path) {
   std::string header;
   std::getline(in, header);
   int mask;
-  while (in >> mask) steps.push_back({Op::Hold, static_cast<uint8_t>(mask), 1, ""});
+  while (in >> mask) steps.push_back({Op::Hold, static_cast<uint8_t>(mask), 1, "", ""});
   return true;
 }
 
@@ -95,16 +98,20 @@ bool loadScript(const std::string& path) {
     if (!(words >> op)) continue;
     words >> a >> b;
     if (op == "hold")
-      steps.push_back({Op::Hold, parseKeys(a), atoi(b.c_str()), ""});
+      steps.push_back({Op::Hold, parseKeys(a), atoi(b.c_str()), "", ""});
     else if (op == "until-scene")
-      steps.push_back({Op::UntilScene, 0, atoi(a.c_str()), ""});
+      steps.push_back({Op::UntilScene, 0, atoi(a.c_str()), "", ""});
     else if (op == "shot")
-      steps.push_back({Op::Shot, 0, 0, a});
+      steps.push_back({Op::Shot, 0, 0, a, ""});
     else if (op == "record")
-      steps.push_back({Op::Record, 0, atoi(b.c_str()), a});
+      steps.push_back({Op::Record, 0, atoi(b.c_str()), a, ""});
     else if (op == "stop")
-      steps.push_back({Op::Stop, 0, 0, ""});
-    else if (op == "keys") {
+      steps.push_back({Op::Stop, 0, 0, "", ""});
+    else if (op == "data") {
+      std::string text = b, word;
+      while (words >> word) text += " " + word;
+      steps.push_back({Op::Data, 0, 0, a, text + "\n"});
+    } else if (op == "keys") {
       if (!appendRecording(a)) {
         fprintf(stderr, "velkaro_shots: cannot read %s\n", a.c_str());
         return false;
@@ -135,6 +142,8 @@ void settleSteps() {
       recordFrame = 0;
     } else if (s.op == Op::Stop) {
       recordEvery = 0;
+    } else if (s.op == Op::Data) {
+      std::ofstream("data/" + s.name) << s.text;
     } else if (s.op == Op::Hold && heldFrames >= s.count) {
       heldFrames = 0;
     } else if (s.op == Op::UntilScene && loop.sceneCode == s.count) {
