@@ -4,21 +4,25 @@
 # the game (mixing thread included) uses while racing. Reports; it asserts nothing (the machine may be loaded), except with --strict,
 # where it exits 1 if a report falls outside 39..41 or racing uses more than a tenth of a core.
 #
-#   scripts/measure_fps.sh [--quick] [--strict] [BUILD_DIR]
+#   scripts/measure_fps.sh [--quick] [--strict] [BUILD_DIR] [-- GAME-OPTION...]
 #
 # BUILD_DIR (default build) holds the velkaro binary and its runtime directory run/.
 # --quick leaves out the result screen, which takes a race's whole time limit (about 3 min).
+# Options after -- go to the game, for instance -- --scale 2 or -- --fullscreen.
 set -euo pipefail
 QUICK=0
 STRICT=0
 BUILD=build
-for arg in "$@"; do
-  case $arg in
+GAME_ARGS=()
+while [ $# -gt 0 ]; do
+  case $1 in
     --quick) QUICK=1 ;;
     --strict) STRICT=1 ;;
-    -*) echo "usage: $0 [--quick] [--strict] [BUILD_DIR]"; exit 2 ;;
-    *) BUILD=$arg ;;
+    --) shift; GAME_ARGS=("$@"); break ;;
+    -*) echo "usage: $0 [--quick] [--strict] [BUILD_DIR] [-- GAME-OPTION...]"; exit 2 ;;
+    *) BUILD=$1 ;;
   esac
+  shift
 done
 GAME_BIN=$(realpath "$BUILD/velkaro")
 RUNTIME_DIR=$(realpath "$BUILD/run")
@@ -34,7 +38,8 @@ cleanup() {
 trap cleanup EXIT
 
 exec 5> "$WORK/displayfd"
-Xvfb -displayfd 5 -screen 0 1024x768x24 -noreset -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
+# Large enough for a window of scale 2.
+Xvfb -displayfd 5 -screen 0 1280x1024x24 -noreset -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
 XVFB_PID=$!
 for _ in $(seq 100); do [ -s "$WORK/displayfd" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$WORK/displayfd")"
@@ -48,8 +53,9 @@ mkdir -p "$WORK/game"
 cp -r "$RUNTIME_DIR/image" "$RUNTIME_DIR/sound" "$RUNTIME_DIR/data" "$WORK/game/"
 cp "$RUNTIME_DIR/icon.bmp" "$WORK/game/" 2>/dev/null || true
 printf '0 0 0 0 0 0 0 0 0 0 0 0 ' > "$WORK/game/data/bestTime.txt"
+rm -f "$WORK/game/data/settings.txt"  # only the options given here count
 OUT=$WORK/out.txt
-(cd "$WORK/game" && exec "$GAME_BIN") > "$OUT" 2>&1 &
+(cd "$WORK/game" && exec "$GAME_BIN" "${GAME_ARGS[@]}") > "$OUT" 2>&1 &
 GAME_PID=$!
 WID=
 for _ in $(seq 100); do
@@ -103,7 +109,7 @@ if [ "$QUICK" = 0 ]; then
 fi
 mark end
 
-echo "Velkaro under Xvfb, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "Velkaro${GAME_ARGS[*]:+ ${GAME_ARGS[*]}} under Xvfb, $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "| scene | FPS reports |"
 echo "|---|---|"
 bad=0

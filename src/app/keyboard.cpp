@@ -4,6 +4,9 @@
 #include <SDL.h>
 
 #include "app/audio.h"
+#include "app/display.h"
+#include "app/gamepad.h"
+#include "app/settings.h"
 
 int UpKeyFlg = 0;
 int DownKeyFlg = 0;
@@ -28,20 +31,58 @@ static uint8_t keyBit(SDLKey sym) {
   }
 }
 
+// Keys that work the program rather than the game. They act on their press
+// and never reach the KeyMask or the latches, so no scene sees them.
+struct Hotkey {
+  SDLKey sym;
+  int modifiers;  // held modifiers required (any of them), 0 for none
+  void (*action)();
+};
+// M: sound off or on, remembered for the next start.
+static void toggleMute() {
+  AudioToggleMuted();
+  playerSettings.mute = AudioMuted();
+  WriteSettings(playerSettings);
+}
+
+static const Hotkey kHotkeys[] = {
+    {SDLK_F11, 0, RequestFullscreenToggle},
+    {SDLK_RETURN, KMOD_ALT, RequestFullscreenToggle},
+    {SDLK_KP_ENTER, KMOD_ALT, RequestFullscreenToggle},
+    {SDLK_m, 0, toggleMute},
+};
+
+static bool runHotkey(const SDL_keysym& key) {
+  for (const Hotkey& h : kHotkeys) {
+    if (key.sym == h.sym && (h.modifiers == 0 || (key.mod & h.modifiers))) {
+      h.action();
+      return true;
+    }
+  }
+  return false;
+}
+
 uint8_t PollKeyEvents() {
   SDL_Event event;
   while (SDL_PollEvent(&event)) {
     if (event.type == SDL_KEYDOWN) {
-      // M toggles the sound in any scene; it is not a game key.
-      if (event.key.keysym.sym == SDLK_m) AudioToggleMuted();
+      if (runHotkey(event.key.keysym)) continue;
       keyByte |= keyBit(event.key.keysym.sym);
     } else if (event.type == SDL_KEYUP) {
       keyByte &= static_cast<uint8_t>(~keyBit(event.key.keysym.sym));
     } else if (event.type == SDL_QUIT) {
       keyByte = KEY_QUIT;
+    } else {
+      ApplyPadEvent(event);
     }
   }
-  return keyByte;
+  CheckGamepad();
+  if (keyByte == KEY_QUIT) return KEY_QUIT;
+  // A key is held while it is held on the keyboard or on the pad. The pad
+  // never asks to quit: with its help all eight bits could be set, and then
+  // s, which no scene reads, is left out.
+  const uint8_t held = keyByte | PadKeys();
+  return held == KEY_QUIT ? static_cast<uint8_t>(held & ~KEY_S) : held;
 }
 
 uint8_t GetMsg() { return keySource ? keySource() : PollKeyEvents(); }
@@ -50,5 +91,6 @@ void SetKeySource(KeySource source) { keySource = source; }
 
 void ResetKeyboard() {
   keyByte = 0;
+  ReleasePad();
   UpKeyFlg = DownKeyFlg = LeftKeyFlg = RightKeyFlg = checkKeyFlg = 0;
 }

@@ -35,8 +35,9 @@ using KeySource = uint8_t (*)();
 void SetKeySource(KeySource source);
 
 // The SDL source itself: applies queued press, release and quit events to the
-// kept key byte.
+// kept key byte, and joystick events to the pad's keys; returns the two
+// together. Program hotkeys (F11, Alt+Enter) act here and are not keys.
 uint8_t PollKeyEvents();
 
-// Puts the key byte and all latches back to their program-start value of 0.
+// Puts the key byte, the pad's keys and all latches back to their program-start value of 0.
 void ResetKeyboard();

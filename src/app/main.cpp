@@ -4,11 +4,26 @@
 #include <cstdio>
 
 #include "app/audio.h"
+#include "app/display.h"
+#include "app/gamepad.h"
+#include "app/options.h"
 #include "app/scene_loop.h"
+#include "app/settings.h"
 
-int main(int, char**) {
+int main(int argc, char** argv) {
   // Line-buffered so the diagnostic lines reach a pipe as they are printed.
   setvbuf(stdout, nullptr, _IOLBF, 0);
+  // The command line is read before anything else: --help, --version and a
+  // mistake end the program here, with no window and no file touched.
+  const OptionResult parsed = ParseOptions(argc, argv);
+  if (parsed.exitStatus >= 0) {
+    fputs(parsed.text.c_str(), parsed.exitStatus == 0 ? stdout : stderr);
+    return parsed.exitStatus;
+  }
+  // The remembered choices, with what the command line says laid over them.
+  const Settings stored = ReadSettings();
+  playerSettings = ApplyOptions(stored, parsed.options);
+
   if (SDL_Init(SDL_INIT_VIDEO) < 0) return -1;
   // The icon is set before the video mode; without a readable icon.bmp the
   // window simply has none.
@@ -16,16 +31,21 @@ int main(int, char**) {
   SDL_Surface* icon = iconFile ? SDL_LoadBMP_RW(iconFile, 1) : nullptr;
   if (icon) SDL_WM_SetIcon(icon, nullptr);
   SDL_WM_SetCaption("Velkaro", nullptr);
-  SDL_Surface* screen = SDL_SetVideoMode(480, 480, 24, 0);
+  const bool opened = OpenDisplay();
   if (icon) SDL_FreeSurface(icon);
-  if (!screen) {
+  if (!opened) {
     SDL_Quit();
     return -1;
   }
+  // Options given on the command line are remembered for the next start.
+  if (!SameSettings(playerSettings, stored)) WriteSettings(playerSettings);
+  OpenGamepad();
   // Sound after the window, as a subsystem of its own; the game runs without it.
-  AudioOpen(false);
-  RunSceneLoop(screen);
+  AudioOpen(playerSettings.mute);
+  RunSceneLoop(FrameSurface());
   AudioClose();
-  SDL_Quit();  // also releases the screen surface
+  CloseGamepad();
+  CloseDisplay();
+  SDL_Quit();  // also releases the window
   return 0;
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "app/audio.h"
+#include "app/display.h"
 
 static uint32_t m_now = 0;
 static uint32_t m_start = 0;  // when the previous fps_wait returned
@@ -44,15 +45,24 @@ int32_t fps_no() {
   return 0;
 }
 
-void PresentFrame(SDL_Surface* screen) {
+SDL_Surface* PresentFrame(SDL_Surface* screen) {
   AudioFrame();  // the frame's sounds start as it is shown
   if (presenter) {
     presenter(screen);
-    return;
+    return screen;
   }
-  SDL_Flip(screen);
+  // Without an opened display (a bare video mode) the surface is the window.
+  SDL_Surface* frame = FrameSurface();
+  if (frame) {
+    PresentDisplay();
+    frame = FrameSurface();
+  } else {
+    SDL_Flip(screen);
+    frame = screen;
+  }
   fps_wait(40);
   fps_no();
+  return frame;
 }
 
 void SetPresenter(Presenter p) { presenter = p; }

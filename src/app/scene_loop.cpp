@@ -28,7 +28,7 @@ void RunSceneLoop(SDL_Surface* screen) {
   LoopState state = InitialLoopState();
   while (state.sceneCode != SCENE_QUIT) {
     RunSceneOnce(screen, &state);
-    PresentFrame(screen);
+    screen = PresentFrame(screen);
   }
   ImageRelease();
 }

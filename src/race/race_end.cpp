@@ -127,6 +127,6 @@ int32_t ResultScreen(SDL_Surface* screen) {
     // The record banner shows from result frame 76 on.
     if (race.scoreCnt == 76 && race.ReTime == 1 && race.mode == 1) PostSound(SOUND_RECORD);
     DrawResultRows(screen, shownBest);
-    PresentFrame(screen);
+    screen = PresentFrame(screen);
   }
 }

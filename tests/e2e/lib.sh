@@ -20,9 +20,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-start_x() {
+start_x() {  # start_x [SCREEN-WxH], 1024x768 by default
   exec 5> "$WORK/displayfd"
-  Xvfb -displayfd 5 -screen 0 1024x768x24 -noreset -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
+  Xvfb -displayfd 5 -screen 0 "${1:-1024x768}x24" -noreset -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do [ -s "$WORK/displayfd" ] && break; sleep 0.1; done
   [ -s "$WORK/displayfd" ] || fail "Xvfb did not start"
@@ -41,8 +41,8 @@ prepare_game_dir() {
   cp "$(dirname "$0")/../../data/"* "$WORK/game/data/" 2>/dev/null || true
 }
 
-start_game() {
-  (cd "$WORK/game" && exec "$GAME_BIN") > "$WORK/out.txt" 2>&1 &
+start_game() {  # start_game [OPTION]...
+  (cd "$WORK/game" && exec "$GAME_BIN" "$@") > "$WORK/out.txt" 2>&1 &
   GAME_PID=$!
   find_window
 }
@@ -95,3 +95,5 @@ wait_for_exit() {
 screenshot() {  # screenshot FILE.png
   import -window "$WID" "PNG24:$1"
 }
+
+window_size() { xwininfo -id "$WID" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'; }

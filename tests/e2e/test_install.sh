@@ -17,10 +17,11 @@ start_x
 export HOME="$WORK/home"
 unset XDG_DATA_HOME
 mkdir -p "$HOME"
-run_launcher() {
-  "$STAGE/games/velkaro" > "$WORK/out.txt" 2>&1 &
+run_launcher() {  # run_launcher [OPTION]...; leaves the window's size in SIZE
+  "$STAGE/games/velkaro" "$@" > "$WORK/out.txt" 2>&1 &
   GAME_PID=$!
   find_window
+  SIZE=$(window_size)
   sleep 1
   close_window_and_wait
   [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
@@ -45,4 +46,11 @@ run_launcher
 export XDG_DATA_HOME="$WORK/xdg"
 run_launcher
 [ -f "$XDG_DATA_HOME/velkaro/data/bestTime.txt" ] || fail "XDG_DATA_HOME was not used"
-echo "PASS install, launcher, per-user folder, records kept"
+
+# Options pass through the launcher, and the choice is kept in the player's folder.
+version=$("$STAGE/games/velkaro" --version) || fail "--version through the launcher exits with $?"
+echo "$version" | grep -qxE 'velkaro [0-9.]+' || fail "--version through the launcher prints '$version'"
+run_launcher --scale 2
+[ "$SIZE" = 960x960 ] || fail "--scale 2 through the launcher gives $SIZE"
+grep -qx "scale 2" "$XDG_DATA_HOME/velkaro/data/settings.txt" || fail "scale not remembered in the player's folder"
+echo "PASS install, launcher, per-user folder, records kept, options passed through"

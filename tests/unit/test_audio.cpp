@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "app/audio.h"
+#include "app/settings.h"
 #include "test_race_support.h"
 
 namespace {
@@ -173,7 +174,7 @@ TEST_F(RaceSound, AFailingDeviceAndBrokenFilesEachGiveOneLine) {
 
 using MuteKey = SceneTest;
 
-TEST_F(MuteKey, MTogglesTheSoundAndIsNoGameKey) {
+TEST_F(MuteKey, MTogglesTheSoundIsRememberedAndIsNoGameKey) {
   for (bool mutedAfter : {true, false}) {
     SDL_Event e = {};
     e.key.keysym.sym = SDLK_m;
@@ -183,5 +184,6 @@ TEST_F(MuteKey, MTogglesTheSoundAndIsNoGameKey) {
     ASSERT_EQ(SDL_PushEvent(&e), 0);
     EXPECT_EQ(GetMsg(), 0);
     EXPECT_EQ(AudioMuted(), mutedAfter);
+    EXPECT_EQ(ReadSettings().mute, mutedAfter);
   }
 }

@@ -8,8 +8,10 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/display.h"
 #include "app/keyboard.h"
 #include "app/pacing.h"
+#include "app/settings.h"
 #include "gfx/images.h"
 
 SDL_Surface* MakeSurface24(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
@@ -30,6 +32,19 @@ uint32_t PixelRGB(SDL_Surface* s, int x, int y) {
   Uint8 r, g, b;
   SDL_GetRGB(value, s->format, &r, &g, &b);
   return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
+}
+
+void PushEvent(Uint8 type, int index, int value) {
+  SDL_Event e = {};
+  e.type = type;
+  if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
+    e.key.keysym.sym = static_cast<SDLKey>(index);
+    e.key.keysym.mod = static_cast<SDLMod>(value);
+  }
+  if (type == SDL_JOYHATMOTION) e.jhat.value = static_cast<Uint8>(value);
+  if (type == SDL_JOYAXISMOTION) e.jaxis = {type, 0, static_cast<Uint8>(index), static_cast<Sint16>(value)};
+  if (type == SDL_JOYBUTTONDOWN || type == SDL_JOYBUTTONUP) e.jbutton.button = static_cast<Uint8>(index);
+  ASSERT_EQ(SDL_PushEvent(&e), 0);
 }
 
 void WriteTextFile(const std::string& path, const std::string& text) {
@@ -63,6 +78,8 @@ void SceneTest::SetUp() {
 }
 
 void SceneTest::TearDown() {
+  CloseDisplay();
+  playerSettings = Settings();
   ImageRelease();
   SetKeySource(nullptr);
   SetPresenter(nullptr);

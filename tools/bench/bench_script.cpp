@@ -6,6 +6,7 @@
 #include <deque>
 #include <string>
 
+#include "app/display.h"
 #include "app/keyboard.h"
 #include "app/pacing.h"
 #include "app/scene_loop.h"
@@ -36,7 +37,15 @@ static double frameStart = 0.0;
 static double frameCpuStart = 0.0;
 static bool insideScene = false;
 static int nestedFrames = 0;
-static void timedPresent(SDL_Surface*) {
+static SDL_Surface* stretchTarget = nullptr;
+static int stretchScale = 1;
+void SetBenchStretch(SDL_Surface* target, int scale) {
+  stretchTarget = target;
+  stretchScale = scale;
+}
+
+static void timedPresent(SDL_Surface* screen) {
+  if (stretchTarget) StretchFrame(screen, stretchTarget, 0, 0, stretchScale);
   const double now = NowMs();
   const double cpuNow = CpuMs();
   if (insideScene) ++nestedFrames;

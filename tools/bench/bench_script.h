@@ -11,6 +11,11 @@
 // Needs the images loaded and the working directory holding data/.
 void PlayThroughEveryScene(SDL_Surface* screen, int rounds, FrameTimes* times);
 
+// From now on every timed frame also widens the finished frame into target
+// at the given scale, as the game's present does for a scaled window or full
+// screen; nullptr times the frame alone, as at scale 1 in a window.
+void SetBenchStretch(SDL_Surface* target, int scale);
+
 // Race frames per second on course 0 with the car driven by a fixed key
 // pattern: with the screen drawn, and with nothing drawn (the simulation steps
 // alone, as the autopilot and the tests run them).

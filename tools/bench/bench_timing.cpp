@@ -49,3 +49,18 @@ void FrameTimes::PrintTable() const {
            Percentile(s.wall, 50), Percentile(s.wall, 99), maxOf(s.wall), Percentile(s.cpu, 99), maxOf(s.cpu));
   }
 }
+
+std::vector<std::string> FrameTimes::Names() const {
+  std::vector<std::string> names;
+  for (const Scene& s : scenes) names.push_back(s.name);
+  return names;
+}
+
+double FrameTimes::P99(const std::string& scene, bool cpu) const {
+  std::vector<double> all;
+  for (const Scene& s : scenes) {
+    if (scene.empty() || s.name == scene)
+      all.insert(all.end(), (cpu ? s.cpu : s.wall).begin(), (cpu ? s.cpu : s.wall).end());
+  }
+  return Percentile(all, 99);
+}

@@ -14,6 +14,10 @@ class FrameTimes {
   // One row per scene: frames; wall median, 99th percentile and maximum;
   // processor-time 99th percentile and maximum.
   void PrintTable() const;
+  // The scene names in order, and the 99th percentile of one scene's wall or
+  // processor times ("" for all frames together).
+  std::vector<std::string> Names() const;
+  double P99(const std::string& scene, bool cpu) const;
 
  private:
   struct Scene {
