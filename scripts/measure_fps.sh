@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # measure_fps.sh -- the real game in a real X server (Xvfb), driven through every scene with
 # real key presses, with sound on: the "FPS" reports of each scene, and the processor time
-# the game (mixing thread included) uses while racing. Reports; it asserts nothing (the machine may be loaded), except with --strict,
-# where it exits 1 if a report falls outside 39..41 or racing uses more than a tenth of a core.
+# the game (mixing thread included) uses while racing. Reports; it asserts nothing (the
+# machine may be loaded), except with --strict, where it exits 1 if a report falls outside
+# 39..41 or racing uses more than a tenth of a core.
 #
 #   scripts/measure_fps.sh [--quick] [--strict] [BUILD_DIR] [-- GAME-OPTION...]
 #
