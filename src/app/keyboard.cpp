@@ -3,8 +3,10 @@
 
 #include <SDL.h>
 
+#include "app/audio.h"
 #include "app/display.h"
 #include "app/gamepad.h"
+#include "app/settings.h"
 
 int UpKeyFlg = 0;
 int DownKeyFlg = 0;
@@ -36,10 +38,18 @@ struct Hotkey {
   int modifiers;  // held modifiers required (any of them), 0 for none
   void (*action)();
 };
+// M: sound off or on, remembered for the next start.
+static void toggleMute() {
+  AudioToggleMuted();
+  playerSettings.mute = AudioMuted();
+  WriteSettings(playerSettings);
+}
+
 static const Hotkey kHotkeys[] = {
     {SDLK_F11, 0, RequestFullscreenToggle},
     {SDLK_RETURN, KMOD_ALT, RequestFullscreenToggle},
     {SDLK_KP_ENTER, KMOD_ALT, RequestFullscreenToggle},
+    {SDLK_m, 0, toggleMute},
 };
 
 static bool runHotkey(const SDL_keysym& key) {

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "app/audio.h"
 #include "app/display.h"
 #include "app/gamepad.h"
 #include "app/options.h"
@@ -39,7 +40,10 @@ int main(int argc, char** argv) {
   // Options given on the command line are remembered for the next start.
   if (!SameSettings(playerSettings, stored)) WriteSettings(playerSettings);
   OpenGamepad();
+  // Sound after the window, as a subsystem of its own; the game runs without it.
+  AudioOpen(playerSettings.mute);
   RunSceneLoop(FrameSurface());
+  AudioClose();
   CloseGamepad();
   CloseDisplay();
   SDL_Quit();  // also releases the window

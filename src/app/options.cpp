@@ -31,6 +31,10 @@ bool setWindowed(Options* o, const char*) {
   o->fullscreen = 0;
   return true;
 }
+bool setMute(Options* o, const char*) {
+  o->mute = true;
+  return true;
+}
 bool setHelp(Options* o, const char*) {
   o->help = true;
   return true;
@@ -44,6 +48,7 @@ const OptionRow kOptionTable[] = {
     {"--scale", true, setScale, "1, 2, 3 or 4", "--scale N      window of 480N x 480N pixels, N = 1, 2, 3 or 4"},
     {"--fullscreen", false, setFullscreen, "", "--fullscreen   play full screen"},
     {"--windowed", false, setWindowed, "", "--windowed     play in a window"},
+    {"--mute", false, setMute, "", "--mute         sound off (the M key turns it on and off)"},
     {"--help", false, setHelp, "", "--help         show this help and exit"},
     {"--version", false, setVersion, "", "--version      show the version number and exit"},
 };

@@ -9,6 +9,7 @@ struct Options {
   int fullscreen = -1;   // 1 --fullscreen, 0 --windowed, -1 when not given
   bool help = false;     // --help: print the usage and stop
   bool version = false;  // --version: print the version and stop
+  bool mute = false;     // --mute: sound off (M turns it on again)
 };
 
 // The result of reading the command line. exitStatus is -1 when the game

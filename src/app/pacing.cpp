@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "app/audio.h"
 #include "app/display.h"
 
 static uint32_t m_now = 0;
@@ -45,6 +46,7 @@ int32_t fps_no() {
 }
 
 SDL_Surface* PresentFrame(SDL_Surface* screen) {
+  AudioFrame();  // the frame's sounds start as it is shown
   if (presenter) {
     presenter(screen);
     return screen;

@@ -13,11 +13,10 @@ void fps_wait(int32_t fps);
 // prints "<n>FPS" and returns n, else returns 0.
 int32_t fps_no();
 
-// The present-and-pace sequence that ends every frame: the frame put on
-// screen (SDL_Flip, after stretching it when the window is scaled),
-// fps_wait(40), fps_no(). Returns the surface the next frame is drawn into,
-// which changes when the player switches to or from full screen. Tests and
-// tools install their own presenter to run unpaced; then screen comes back.
+// The present-and-pace sequence that ends every frame: the frame's sounds
+// handed to the audio side (AudioFrame), the frame put on screen (SDL_Flip, after stretching it when the window is
+// scaled), fps_wait(40), fps_no(). Returns the surface the next frame is drawn into, which changes when the player
+// switches to or from full screen. Tests and tools install their own presenter to run unpaced; then screen comes back.
 struct SDL_Surface;
 using Presenter = void (*)(SDL_Surface* screen);
 SDL_Surface* PresentFrame(SDL_Surface* screen);

@@ -34,9 +34,17 @@ bool readFullscreen(Settings* s, const std::string& v) {
 }
 std::string writeFullscreen(const Settings& s) { return s.fullscreen ? "1" : "0"; }
 
+bool readMute(Settings* s, const std::string& v) {
+  if (v != "0" && v != "1") return false;
+  s->mute = v == "1";
+  return true;
+}
+std::string writeMute(const Settings& s) { return s.mute ? "1" : "0"; }
+
 const SettingRow kSettingTable[] = {
     {"scale", readScale, writeScale},
     {"fullscreen", readFullscreen, writeFullscreen},
+    {"mute", readMute, writeMute},
 };
 
 std::string trimmed(const std::string& text) {
@@ -121,5 +129,6 @@ bool SameSettings(const Settings& a, const Settings& b) { return FormatSettings(
 Settings ApplyOptions(Settings s, const Options& o) {
   if (o.scale != 0) s.scale = o.scale;
   if (o.fullscreen >= 0) s.fullscreen = o.fullscreen == 1;
+  if (o.mute) s.mute = true;
   return s;
 }

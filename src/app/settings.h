@@ -8,6 +8,7 @@ struct Options;
 struct Settings {
   int scale = 1;            // window scale 1..4
   bool fullscreen = false;  // full screen instead of a window
+  bool mute = false;        // sound off
 };
 
 // The choices in force for the whole run: read at start with the command line

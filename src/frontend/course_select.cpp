@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "app/keyboard.h"
+#include "app/sound_events.h"
 #include "frontend/frontend_state.h"
 #include "frontend/frontend_steps.h"
 #include "gfx/images.h"
@@ -81,12 +82,28 @@ static void scrollStrip() {
   fe.mapIX += d < 0 ? step : -step;
 }
 
+// Whether z was down in the previous choosing frame: only the sound reads it,
+// so a held z on a locked course is refused once, not every frame.
+static bool zHeardDown = false;
+
+// Cursor, confirm, back, and the refusal of z on a locked course.
+static void hearChoice(uint8_t key, int32_t before, int32_t mapCnt) {
+  if (mapCnt != before) PostSound(SOUND_CURSOR);
+  if (fe.mapSelectFlg == 3) PostSound(SOUND_CONFIRM);
+  if (fe.mapSelectFlg == 2) PostSound(SOUND_BACK);
+  const bool zDown = (key & KEY_Z) != 0;
+  if (zDown && !zHeardDown && fe.mapSelectFlg == 1 && fe.mapRunFlg[courseOf(mapCnt)] != 1) PostSound(SOUND_REFUSE);
+  zHeardDown = zDown;
+}
+
 static void chooseCourse(uint8_t key, int32_t* mapCnt) {
+  const int32_t before = *mapCnt;
   if (LatchedPress(key, KEY_LEFT, &UpKeyFlg) && *mapCnt > 0) *mapCnt -= 1;
   if (LatchedPress(key, KEY_RIGHT, &DownKeyFlg) && *mapCnt < 5) *mapCnt += 1;
   if (!(key & KEY_Z)) fe.zBlockedAfterLoadFailure = false;
   if ((key & KEY_Z) && !fe.zBlockedAfterLoadFailure && fe.mapRunFlg[courseOf(*mapCnt)] == 1) fe.mapSelectFlg = 3;
   if ((key & KEY_X) && fe.mapSelectFlg != 3) fe.mapSelectFlg = 2;
+  hearChoice(key, before, *mapCnt);
   fe.mapTX = kThumbPitch * *mapCnt;
   scrollStrip();
 }

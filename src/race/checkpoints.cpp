@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "app/keyboard.h"
+#include "app/sound_events.h"
 #include "race/car_model.h"
 #include "race/race_end.h"
 #include "race/race_state.h"
@@ -59,6 +60,7 @@ void GoalStep() {
   if (race.mapNum == 0 || race.mapNum == 1) {
     race.checkOkCnt = 0;
     race.mapNum += 1;
+    PostSound(SOUND_LAP);
   }
 }
 

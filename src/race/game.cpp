@@ -2,6 +2,7 @@
 #include "race/game.h"
 
 #include "app/keyboard.h"
+#include "app/sound_events.h"
 #include "gfx/images.h"
 #include "race/car_model.h"
 #include "race/checkpoints.h"
@@ -53,6 +54,9 @@ int32_t Game(SDL_Surface* screen, int32_t mapCnt, int32_t mode) {
   MovementStep(img.mapImage, mode);
   // 16. Contact push, mode 2 with a rival only.
   if (mode == 2 && race.secondCarFlg) ContactDeflectionStep();
+  // The engine follows this frame's speed; a frame without it (pause menu,
+  // front end, result screen) lets it die away.
+  PostSound(SOUND_ENGINE, car[0].speed);
   // 17. Camera.
   CameraStep();
   // 18. Course view, then this frame's skid marks into bbMap.

@@ -2,6 +2,7 @@
 #include "race/pause_menu.h"
 
 #include "app/keyboard.h"
+#include "app/sound_events.h"
 #include "gfx/draw.h"
 #include "gfx/images.h"
 #include "race/car_state.h"
@@ -19,11 +20,13 @@ int32_t GameSelect(SDL_Surface* screen) {
     if (UpKeyFlg == 1) {
       UpKeyFlg = 0;
       raceProgram.selectCnt = raceProgram.selectCnt == 1 ? 0 : 1;
+      PostSound(SOUND_CURSOR);
     }
   } else {
     UpKeyFlg = 1;
   }
   if (keys & KEY_Z) {  // z is not latched
+    PostSound(SOUND_CONFIRM);
     if (raceProgram.selectCnt == 1) {
       StopRaceForLeaving();
       return 1;

@@ -3,6 +3,7 @@
 
 #include "app/keyboard.h"
 #include "app/pacing.h"
+#include "app/sound_events.h"
 #include "gfx/digits.h"
 #include "gfx/draw.h"
 #include "gfx/images.h"
@@ -41,8 +42,24 @@ static Banner FinishBanner() {
   return {93, 100, 294, 46, 0, 214};
 }
 
+// The stinger of the banner in the frame it first shows. bannerHeard is only
+// for the sound: set with the first banner frame, cleared in any race frame
+// before the race is over.
+static bool bannerHeard = false;
+
+static SoundId BannerSound() {
+  if (race.mode == 1) return race.timeUpFlg == 0 ? SOUND_FINISH : SOUND_TIMEUP;
+  if (race.timeUpFlg == 1) return SOUND_LOSE;
+  return race.ReTime == 1 ? SOUND_WIN : SOUND_FINISH;
+}
+
 void FinishStep(SDL_Surface* screen) {
-  if (race.goalFlg != 1) return;
+  if (race.goalFlg != 1) {
+    bannerHeard = false;
+    return;
+  }
+  if (!bannerHeard) PostSound(BannerSound());
+  bannerHeard = true;
   const Banner b = FinishBanner();
   DrawBmp(screen, b.x, b.y, b.w, b.h, img.finishImage, b.sx, b.sy, b.w, b.h);
   // Coasting: 0.15 per frame toward a standstill.
@@ -103,9 +120,12 @@ int32_t ResultScreen(SDL_Surface* screen) {
         // On failure the writer prints its message; the player still leaves.
         WriteBestTimes(bestTime);
       }
+      PostSound(SOUND_CONFIRM);
       LeaveRace();
       return 1;
     }
+    // The record banner shows from result frame 76 on.
+    if (race.scoreCnt == 76 && race.ReTime == 1 && race.mode == 1) PostSound(SOUND_RECORD);
     DrawResultRows(screen, shownBest);
     screen = PresentFrame(screen);
   }

@@ -1,6 +1,7 @@
 // race_view.cpp -- what one race frame shows: course view, cars, HUD, countdown and banner
 #include "race/race_view.h"
 
+#include "app/sound_events.h"
 #include "gfx/digits.h"
 #include "gfx/draw.h"
 #include "gfx/images.h"
@@ -73,13 +74,27 @@ CountdownDigit CountdownDigitFor(int32_t rCnt, int32_t dispX, int32_t dispY) {
   return d;
 }
 
+// The countdown cue last made heard: digit cells 0..3, 4 the start banner. Only
+// the sound reads it; a race always runs through the cues in rising order and a
+// new race starts again at cell 0, so each cue sounds once, in the frame it is
+// first drawn, also across a pause.
+static int32_t heardCue = -1;
+
+static void HearCue(int32_t cue) {
+  if (cue == heardCue) return;
+  heardCue = cue;
+  PostSound(cue == 4 ? SOUND_GO : SOUND_TICK);
+}
+
 void DrawCountdownAndBanner(SDL_Surface* screen) {
   const CarState& p = car[0];
   if (race.readyFlg == 1 && race.rCnt > 30) {
     const CountdownDigit d = CountdownDigitFor(race.rCnt, p.dispX, p.dispY);
+    HearCue(d.cell);
     DrawBmp(screen, d.x, d.y, d.w, d.h, img.numImage, 31 * d.cell, 0, 31, 36);
   }
   if (race.readyFlg == 2 && race.rCnt > 0) {
+    HearCue(4);
     const TrackRow& t = kTrack[race.course];
     // Fixed to the course at (InitX - 82, InitY - 33): it scrolls away with the start.
     const int32_t x = static_cast<int32_t>(p.dispX + t.InitX - p.posX - 82.0);

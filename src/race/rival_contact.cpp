@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "app/sound_events.h"
 #include "race/car_model.h"
 #include "race/race_state.h"
 
@@ -49,6 +50,7 @@ void ContactDeflectionStep() {
   const double dx = rx - (p.dispX + 26);
   const double dy = ry - (p.dispY + 38);
   if (!(dx * dx + dy * dy < kContactDistSq)) return;
+  PostSound(SOUND_KNOCK);
   TakePushDirection(p.posX, p.posY, r.posX, r.posY);
   p.moveAng = static_cast<int32_t>(raceProgram.dmgAng);
   p.speed = 2.0f;

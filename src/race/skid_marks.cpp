@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "app/sound_events.h"
 #include "gfx/draw.h"
 #include "gfx/palette.h"
 #include "race/car_model.h"
@@ -28,6 +29,7 @@ void SkidSpawnStep() {
   const int32_t h = HeadingOf(c);
   const int32_t s = c.moveAng - h;  // deliberately unwrapped: 350 and -345 both count
   if (std::abs(s) > 20) {
+    PostSound(SOUND_SQUEAL);  // the tyres squeal while they lay marks
     skid.RDAnimeGX[1] = skid.RDAnimeGX[0];
     skid.RDAnimeGY[1] = skid.RDAnimeGY[0];
     skid.LDAnimeGX[1] = skid.LDAnimeGX[0];

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "app/sound_events.h"
 #include "gfx/draw.h"
 #include "race/car_model.h"
 #include "race/race_state.h"
@@ -42,6 +43,7 @@ bool IsDrivable(SDL_Surface* course, int32_t x, int32_t y) {
 }
 
 static void Bounce(CarState& c) {
+  PostSound(SOUND_THUMP, c.speed);  // louder the harder it hits
   c.speed = static_cast<float>(2 * (c.speed / -3.0));
   c.moveAng = HeadingOf(c);
 }

@@ -28,11 +28,14 @@ start_x() {  # start_x [SCREEN-WxH], 1024x768 by default
   [ -s "$WORK/displayfd" ] || fail "Xvfb did not start"
   export DISPLAY=":$(head -n1 "$WORK/displayfd")"
   unset SDL_VIDEODRIVER
+  # Sound goes to a file at about the pace a sound card takes it.
+  export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE="$WORK/audio.raw" SDL_DISKAUDIODELAY=23
 }
 
 # A fresh working directory: the generated images and the shipped data.
 prepare_game_dir() {
   cp -r "$RUNTIME_DIR/image" "$WORK/game/image"
+  cp -r "$RUNTIME_DIR/sound" "$WORK/game/sound"
   cp "$RUNTIME_DIR/icon.bmp" "$WORK/game/" 2>/dev/null || true
   mkdir -p "$WORK/game/data"
   cp "$(dirname "$0")/../../data/"* "$WORK/game/data/" 2>/dev/null || true

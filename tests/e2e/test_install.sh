@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib.sh"
 BUILD_DIR=$(dirname "$GAME_BIN")
 STAGE="$WORK/stage"
 cmake --install "$BUILD_DIR" --prefix "$STAGE" > "$WORK/install.log" || fail "install failed"
-for f in games/velkaro libexec/velkaro/velkaro share/games/velkaro/image/car.bmp share/games/velkaro/icon.bmp \
+for f in games/velkaro libexec/velkaro/velkaro share/games/velkaro/image/car.bmp share/games/velkaro/sound/tick.wav share/games/velkaro/icon.bmp \
          share/games/velkaro/data/bestTime.txt share/applications/org.velkaro.velkaro.desktop \
          share/icons/hicolor/64x64/apps/velkaro.png share/man/man6/velkaro.6.gz; do
   [ -e "$STAGE/$f" ] || fail "install lacks $f"
@@ -31,7 +31,9 @@ run_launcher
 folder="$HOME/.local/share/velkaro"
 [ -L "$folder/image" ] || fail "no image link in $folder"
 [ -f "$folder/data/bestTime.txt" ] || fail "shipped records not copied into $folder"
-grep -q 'NOT READ FILE' "$WORK/out.txt" && fail "a sheet failed to load from the per-user folder"
+grep -q 'NOT READ FILE' "$WORK/out.txt" && fail "a sheet or sound failed to load from the per-user folder"
+[ -L "$folder/sound" ] || fail "no sound link in $folder"
+grep -q 'without sound' "$WORK/out.txt" && fail "no sound through the launcher"
 
 # The player's records survive the next start and a reinstall.
 echo "0 77760 0 0 0 0 0 0 0 0 0 0 " > "$folder/data/bestTime.txt"

@@ -25,5 +25,10 @@ best=$(echo "$after" | awk '{print $1}')
 entries=$(wc -w < "$WORK/game/data/ghost0.txt")
 [ "$entries" = $((3 * count)) ] || fail "ghost file holds $entries numbers for $count entries"
 close_window_and_wait
+# The race was heard: the sound device wrote something other than silence.
+size=$(stat -c %s "$WORK/audio.raw")
+[ "$size" -gt 1000000 ] || fail "only $size bytes of sound"
+cmp -s -n "$size" "$WORK/audio.raw" /dev/zero && fail "the race was silent"
+grep -q 'without sound\|NOT READ FILE' "$WORK/out.txt" && fail "sound did not start"
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
 echo "PASS mode-1 record on course 0: best time $best ms, $count entries"

@@ -14,7 +14,8 @@ deb="$WORK/pkg/velkaro_${version}_amd64.deb"
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' > "$WORK/contents"
 id=org.velkaro.velkaro
 for f in /usr/games/velkaro /usr/libexec/velkaro/velkaro /usr/share/games/velkaro/icon.bmp \
-         /usr/share/games/velkaro/image/map5.bmp /usr/share/games/velkaro/data/ghost11.txt \
+         /usr/share/games/velkaro/image/map5.bmp /usr/share/games/velkaro/sound/squeal.wav \
+         /usr/share/games/velkaro/data/ghost11.txt \
          /usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml \
          /usr/share/man/man6/velkaro.6.gz /usr/share/doc/velkaro/copyright /usr/share/doc/velkaro/changelog.gz \
          /usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/velkaro.png; do
@@ -50,7 +51,8 @@ run_installed() {  # run_installed LAUNCHER HOME
   sleep 1
   close_window_and_wait
   [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
-  grep -q 'NOT READ FILE' "$WORK/out.txt" && fail "a sheet failed to load"
+  grep -q 'NOT READ FILE' "$WORK/out.txt" && fail "a sheet or sound failed to load"
+  grep -q 'without sound' "$WORK/out.txt" && fail "no sound from the installed game"
   [ -f "$2/.local/share/velkaro/data/bestTime.txt" ] || fail "no player folder in $2"
 }
 mkdir -p "$WORK/home"

@@ -101,7 +101,8 @@ TEST_F(DisplayTest, TheHotkeysSwitchModesKeepThePictureAndAreNoGameKeys) {
     EXPECT_EQ(frame == video, !p.fullscreenAfter);
     EXPECT_EQ(frame, FrameSurface());
     expectBlocks(pattern, frame, 0, 0, 1, 0);
-    EXPECT_EQ(ReadTextFile("data/settings.txt"), std::string("scale 1\nfullscreen ") + "01"[p.fullscreenAfter] + "\n");
+    EXPECT_EQ(ReadTextFile("data/settings.txt"),
+              std::string("scale 1\nfullscreen ") + "01"[p.fullscreenAfter] + "\nmute 0\n");
   }
   EXPECT_EQ(UpKeyFlg + DownKeyFlg + LeftKeyFlg + RightKeyFlg + checkKeyFlg, 0);
   SDL_FreeSurface(pattern);

@@ -29,7 +29,9 @@ TEST(Options, AcceptedFormsFillTheRecord) {
     EXPECT_EQ(r.exitStatus, -1) << r.text;
     EXPECT_EQ(r.options.scale, c.scale);
     EXPECT_EQ(r.options.fullscreen, c.fullscreen);
+    EXPECT_FALSE(r.options.mute);
   }
+  EXPECT_TRUE(parse({"--scale=2", "--mute"}).options.mute);
 }
 
 TEST(Options, HelpAndVersionStopWithStatusZero) {
@@ -39,7 +41,7 @@ TEST(Options, HelpAndVersionStopWithStatusZero) {
     EXPECT_EQ(parse(args).text, UsageText());
   }
   EXPECT_EQ(parse({"--version"}).exitStatus, 0);
-  for (const char* line : {"--scale N", "--fullscreen", "--windowed", "--help", "--version"})
+  for (const char* line : {"--scale N", "--fullscreen", "--windowed", "--mute", "--help", "--version"})
     EXPECT_NE(UsageText().find(line), std::string::npos) << line;
 }
 
@@ -54,6 +56,7 @@ TEST(Options, MistakesGiveOneLineAndStatusTwo) {
       {{"--scale="}, "bad value '' for option '--scale' (1, 2, 3 or 4)"},
       {{"--scale"}, "option '--scale' needs a value"},
       {{"--fullscreen=1"}, "option '--fullscreen' takes no value"},
+      {{"--mute=1"}, "option '--mute' takes no value"},
       {{"--zoom"}, "unknown option '--zoom'"},
       {{"-h"}, "unexpected argument '-h'"},
       {{"2"}, "unexpected argument '2'"},

@@ -16,12 +16,13 @@ class SettingsTest : public SceneTest {
 };
 
 TEST_F(SettingsTest, WrittenSettingsReadBackTheSame) {
-  ASSERT_TRUE(WriteSettings(Settings{4, true}));
-  EXPECT_EQ(ReadTextFile("data/settings.txt"), "scale 4\nfullscreen 1\n");
+  ASSERT_TRUE(WriteSettings(Settings{4, true, true}));
+  EXPECT_EQ(ReadTextFile("data/settings.txt"), "scale 4\nfullscreen 1\nmute 1\n");
   Settings s;
   EXPECT_EQ(read(&s), "");
-  EXPECT_TRUE(SameSettings(s, Settings{4, true}));
-  EXPECT_FALSE(SameSettings(s, Settings{4, false}));
+  EXPECT_TRUE(SameSettings(s, Settings{4, true, true}));
+  EXPECT_FALSE(SameSettings(s, Settings{4, false, true}));
+  EXPECT_FALSE(SameSettings(s, Settings{4, true, false}));
   EXPECT_EQ(ReadTextFile("data/settings.txt.tmp"), "<missing>");
 }
 
@@ -41,6 +42,7 @@ TEST_F(SettingsTest, EachKeyFallsBackAloneAndMistakesTakeOneLine) {
       {"scale abc\nfullscreen -1\n", 1, false, "damaged (scale, fullscreen)"},
       {"\x7f\x45LF\x02\x01\nscale 4\n", 4, false, "damaged (line 1)"},
       {"scale 2\nfullscreen\n", 2, false, "damaged (line 2)"},
+      {"mute yes\nfullscreen 1\n", 1, true, "damaged (mute)"},
   };
   for (const auto& c : cases) {
     WriteTextFile("data/settings.txt", c.text);
@@ -70,7 +72,10 @@ TEST_F(SettingsTest, TheCommandLineWinsWhereItSaysSomething) {
   const struct {
     Options given;
     Settings expected;
-  } cases[] = {
-      {Options{}, {3, true}}, {Options{2, -1}, {2, true}}, {Options{0, 0}, {3, false}}, {Options{4, 1}, {4, true}}};
+  } cases[] = {{Options{}, {3, true}},
+               {Options{2, -1}, {2, true}},
+               {Options{0, 0}, {3, false}},
+               {Options{4, 1}, {4, true}},
+               {Options{0, -1, false, false, true}, {3, true, true}}};
   for (const auto& c : cases) EXPECT_TRUE(SameSettings(ApplyOptions(Settings{3, true}, c.given), c.expected));
 }
