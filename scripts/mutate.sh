@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# Mutation run: applies each one-line mutant of scripts/mutants.txt to the
+# game's sources in turn, rebuilds the unit tests in build-mutate/, runs them
+# (not the end-to-end tests, not the long soak, not the art generator's own
+# check, which the sources here never reach), restores the file and says
+# whether some test failed (killed) or none did (survived).
+#   scripts/mutate.sh [mutant-file] [numbers...]
+# With numbers (e.g. 3 10-14) only those mutants of the list run.
+# The source file is restored after every mutant, also when interrupted.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+list=${1:-$here/scripts/mutants.txt}
+shift || true
+build="$here/build-mutate"
+filter='-Soak.*:ArtSheets.GeneratorIsDeterministic'
+jobs=${JOBS:-2}
+
+wanted() {
+  [ $# -eq 0 ] && return 0
+  local n=$1 r
+  shift
+  for r in "$@"; do
+    if [[ $r == *-* ]]; then
+      [ "$n" -ge "${r%-*}" ] && [ "$n" -le "${r#*-}" ] && return 0
+    elif [ "$n" -eq "$r" ]; then return 0; fi
+  done
+  return 1
+}
+
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --target velkaro_tests -j"$jobs" >/dev/null
+tests="$build/tests/velkaro_tests"
+# The unmutated sources must pass, or no mutant says anything.
+SDL_VIDEODRIVER=dummy "$tests" --gtest_filter="$filter" --gtest_brief=1 >"$build/mutate-baseline.log" 2>&1 ||
+  { echo "the tests fail without any mutant: see $build/mutate-baseline.log"; exit 1; }
+
+backup=""
+target=""
+restore() {
+  if [ -n "$backup" ]; then
+    cp -p "$backup" "$target"
+    rm -f "$backup"
+    backup=""
+  fi
+}
+trap 'restore' EXIT
+trap 'restore; exit 130' INT TERM
+
+# Runs the filtered tests as two shards side by side; stops at a failure.
+run_tests() {
+  local pids=() s status=0
+  for s in $(seq 0 $((jobs - 1))); do
+    GTEST_TOTAL_SHARDS=$jobs GTEST_SHARD_INDEX=$s SDL_VIDEODRIVER=dummy timeout 300 \
+      "$tests" --gtest_filter="$filter" --gtest_fail_fast --gtest_brief=1 >"$build/mutant-shard$s.log" 2>&1 &
+    pids+=($!)
+  done
+  for s in "${pids[@]}"; do wait "$s" || status=1; done
+  return $status
+}
+
+n=0
+killed=0
+survived=0
+broken=0
+survivors=()
+while IFS= read -r line <&3; do
+  case $line in '' | '#'*) continue ;; esac
+  n=$((n + 1))
+  wanted "$n" "$@" || continue
+  target="$here/${line%% @@*}"
+  backup=$(mktemp "$build/mutant-backup.XXXXXX")
+  cp -p "$target" "$backup"
+  if ! python3 - "$target" "$line" <<'PY'; then
+import sys
+path, line = sys.argv[1], sys.argv[2]
+def trim(field):  # one space on each side belongs to the separator
+    field = field[1:] if field.startswith(" ") else field
+    return field[:-1] if field.endswith(" ") else field
+parts = [trim(f) for f in line.split("@@")]
+text = open(path, encoding="utf-8").read()
+for i in range(1, len(parts), 2):
+    old, new = parts[i], parts[i + 1] if i + 1 < len(parts) else ""
+    if old not in text:
+        sys.exit("pattern not found: " + old)
+    text = text.replace(old, new, 1)
+open(path, "w", encoding="utf-8").write(text)
+PY
+    result="BROKEN (pattern)"
+    broken=$((broken + 1))
+  elif ! cmake --build "$build" --target velkaro_tests -j"$jobs" >"$build/mutant-build.log" 2>&1; then
+    result="BROKEN (does not build)"
+    broken=$((broken + 1))
+  elif run_tests; then
+    result="survived"
+    survived=$((survived + 1))
+    survivors+=("$n")
+  else
+    result="killed"
+    killed=$((killed + 1))
+  fi
+  restore
+  printf '%3d %-24s %s\n' "$n" "$result" "$line"
+done 3<"$list"
+# Leave the build matching the restored sources.
+cmake --build "$build" --target velkaro_tests -j"$jobs" >/dev/null
+
+total=$((killed + survived))
+echo
+echo "killed $killed, survived $survived, broken $broken"
+[ "$total" -gt 0 ] && awk -v k="$killed" -v t="$total" 'BEGIN { printf "kill rate %.1f%% (%d of %d)\n", 100 * k / t, k, t }'
+[ ${#survivors[@]} -eq 0 ] || echo "survivors: ${survivors[*]}"
