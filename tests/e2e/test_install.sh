@@ -11,7 +11,10 @@ for f in bin/velkaro libexec/velkaro/velkaro share/velkaro/image/car.bmp share/v
   [ -e "$STAGE/$f" ] || fail "install lacks $f"
 done
 grep -q '^Categories=Game;' "$STAGE/share/applications/velkaro.desktop" || fail "desktop entry is not in Games"
-chmod -R a-w "$STAGE"
+# Every installed file and folder, by content: the game must never write into them. A check
+# of contents rather than permissions, which do not hold for root.
+installed() { (cd "$STAGE" && find . -type f -print0 | sort -z | xargs -0 md5sum && find . | sort) | md5sum; }
+pristine=$(installed)
 
 start_x
 export HOME="$WORK/home"
@@ -34,7 +37,6 @@ grep -q 'NOT READ FILE' "$WORK/out.txt" && fail "a sheet failed to load from the
 
 # The player's records survive the next start and a reinstall.
 echo "0 77760 0 0 0 0 0 0 0 0 0 0 " > "$folder/data/bestTime.txt"
-chmod -R u+w "$STAGE"
 cmake --install "$BUILD_DIR" --prefix "$STAGE" > "$WORK/install.log" || fail "reinstall failed"
 run_launcher
 [ "$(cat "$folder/data/bestTime.txt")" = "0 77760 0 0 0 0 0 0 0 0 0 0 " ] || fail "a record was overwritten"
@@ -43,4 +45,5 @@ run_launcher
 export XDG_DATA_HOME="$WORK/xdg"
 run_launcher
 [ -f "$XDG_DATA_HOME/velkaro/data/bestTime.txt" ] || fail "XDG_DATA_HOME was not used"
+[ "$(installed)" = "$pristine" ] || fail "the game changed its installed files"
 echo "PASS install, launcher, per-user folder, records kept"
