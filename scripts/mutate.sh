@@ -33,9 +33,12 @@ tests="$build/tests/velkaro_tests"
 
 backup=""
 target=""
+# The restored file gets a new time stamp, so that the next build compiles it
+# again instead of keeping the object built from the mutant.
 restore() {
   if [ -n "$backup" ]; then
-    cp -p "$backup" "$target"
+    cat "$backup" >"$target"
+    touch "$target"
     rm -f "$backup"
     backup=""
   fi
@@ -69,7 +72,7 @@ while IFS= read -r line <&3; do
   wanted "$n" "$@" || continue
   target="$here/${line%% @@*}"
   backup=$(mktemp "$build/mutant-backup.XXXXXX")
-  cp -p "$target" "$backup"
+  cp "$target" "$backup"
   if ! python3 - "$target" "$line" <<'PY'; then
 import sys
 path, line = sys.argv[1], sys.argv[2]
