@@ -88,13 +88,3 @@ TEST_F(DataFilesTest, FailuresPrintTheirLineAndKeepTheOldFile) {
             "bestTimeファイル書き込みエラー\nsaveCntファイル書き込みエラー\nファイル書き込みエラー\n");
   EXPECT_EQ(ReadTextFile("data"), "x\n");
 }
-
-TEST_F(DataFilesTest, AStrayTemporaryIsIgnoredAndReplacedByTheNextSave) {
-  WriteTextFile("data/saveCnt1.txt", "42");
-  WriteTextFile("data/saveCnt1.txt.tmp", "9");
-  int32_t count = 0;
-  ASSERT_TRUE(ReadRunCount(1, &count));
-  EXPECT_EQ(count, 42);
-  ASSERT_TRUE(WriteRun(1, 1, x, y, a));
-  EXPECT_EQ(ReadTextFile("data/saveCnt1.txt") + ReadTextFile("data/saveCnt1.txt.tmp"), "1<missing>");
-}

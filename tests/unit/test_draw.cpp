@@ -35,13 +35,6 @@ TEST_F(DrawTest, EqualSizesBlitUnscaledWithTheKeyEvenAtNegativePositions) {
   SDL_FreeSurface(sheet);
 }
 
-TEST_F(DrawTest, AnUnkeyedSheetDrawsMagentaLikeAnyColour) {
-  SDL_Surface* sheet = MakeSurface24(10, 10, 255, 0, 255);
-  DrawBmp(screen, 0, 0, 10, 10, sheet, 0, 0, 10, 10);
-  EXPECT_EQ(PixelRGB(screen, 3, 3), 0xFF00FFu);
-  SDL_FreeSurface(sheet);
-}
-
 TEST_F(DrawTest, AlphaSetByDrawBmp2StaysOnTheSheetForLaterPlainDraws) {
   SDL_Surface* sheet = MakeSurface24(52, 76, 255, 255, 255);
   DrawBmp2(screen, 0, 0, 52, 76, sheet, 0, 0, 52, 76, 100);
@@ -96,16 +89,6 @@ TEST_F(DrawTest, NothingIsDrawnFromAnEmptyImageOrToAZeroSize) {
   DrawBmp(screen, 0, 0, 0, 40, sheet, 0, 0, 31, 36);
   for (int y = 0; y < 80; y += 7)
     for (int x = 0; x < 80; x += 7) ASSERT_EQ(PixelRGB(screen, x, y), 0x070707u);
-  SDL_FreeSurface(sheet);
-}
-
-TEST_F(DrawTest, EachWholeSheetZoomReplacesTheZoomedCopy) {
-  SetScaledDrawPath(ZOOM_WHOLE_SHEET);
-  SDL_Surface* sheet = MakeSurface24(31, 36, 250, 250, 250);
-  DrawBmp(screen, 0, 0, 62, 72, sheet, 0, 0, 31, 36);
-  DrawBmp(screen, 0, 0, 93, 108, sheet, 0, 0, 31, 36);
-  ASSERT_NE(img.ZoomImage, nullptr);
-  EXPECT_EQ(img.ZoomImage->w, 93);
   SDL_FreeSurface(sheet);
 }
 

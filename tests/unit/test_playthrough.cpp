@@ -90,19 +90,3 @@ TEST_F(Playthrough, Mode2WinsOnCourses0To2UnlockCourse3) {
   ASSERT_TRUE(Until([&] { return InCourseSelect(); }));
   EXPECT_EQ(V(FrontEndView().clearCnt, FrontEndView().mapRunFlg[3], FrontEndView().mapRunFlg[4]), V(3, 1, 0));
 }
-
-TEST_F(Playthrough, Mode2TooSlowLosesWhenTheRivalsPathRunsOutAndWritesNothing) {
-  pace.topSpeed = 3.5f;
-  const std::map<std::string, std::string> before = DataFiles();
-  int32_t rivalCount = 0;
-  ASSERT_TRUE(ReadRunCount(6, &rivalCount));
-  Play(2, 0);
-  ASSERT_TRUE(Until([&] { return RaceOver(); }));
-  // The path ran out in the frame after its last entry.
-  EXPECT_EQ(V(race.timeUpFlg, race.mapNum < 3, race.ReTime, run.RunCnt, race.Time),
-            V(1, 1, 0, rivalCount, 16 * rivalCount));
-  plan.start = false;
-  ASSERT_TRUE(Until([&] { return InCourseSelect(); }));
-  EXPECT_EQ(DataFiles(), before);
-  EXPECT_EQ(clearFlg[0], 0);
-}
