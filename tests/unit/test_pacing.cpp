@@ -50,7 +50,9 @@ TEST_F(PacingTest, ReportAtTheFirstFrameMoreThanASecondOn) {
     testing::internal::CaptureStdout();
     if (const int32_t n = fps_no()) reports.insert(reports.end(), {frame, n});
     const std::string out = testing::internal::GetCapturedStdout();
-    if (!out.empty()) EXPECT_EQ(out, std::to_string(reports.back()) + "FPS\n");
+    if (!out.empty()) {
+      EXPECT_EQ(out, std::to_string(reports.back()) + "FPS\n");
+    }
   }
   EXPECT_EQ(reports, std::vector<int>({41, 41, 82, 41, 123, 41}));
 }

@@ -131,7 +131,9 @@ TEST_F(Soak, RandomSessionsKeepMemoryFlatAndAlwaysComeBackToTheMenu) {
       "heap in use after session 2 %ld, after the last %ld bytes\n",
       sessions, frames, racesStarted, racesOver, pauses, abandoned, quitsInPlay, heapAfterWarmUp, heapLast);
   EXPECT_EQ(V(racesOver > 0, abandoned > 0), V(1, 1));
-  if (sessions > 2) EXPECT_LT(heapLast - heapAfterWarmUp, 256 * 1024) << "memory grows from session to session";
+  if (sessions > 2) {
+    EXPECT_LT(heapLast - heapAfterWarmUp, 256 * 1024) << "memory grows from session to session";
+  }
 }
 
 }  // namespace
