@@ -1,6 +1,8 @@
 // Record files: exact bytes written, tolerant reading, failures reported, the old file kept.
 #include <sys/stat.h>
 
+#include <tuple>
+
 #include "records/data_files.h"
 #include "test_support.h"
 
@@ -48,11 +50,15 @@ TEST_F(DataFilesTest, ReadersTakeWhatIsThereAndKeepTheRest) {
   ASSERT_TRUE(ReadRunEntries(7, 3, x, y, a));
   EXPECT_EQ(V(a[0], x[1], y[1], a[1], x[2]), V(3, 4, 5, 42, 42));
   // Counts within 0..RUN_CAPACITY; an empty file keeps the value.
-  const std::pair<const char*, int32_t> counts[] = {{"250000", RUN_CAPACITY}, {"-12", 0}, {"", 77}, {"10000", 10000}};
-  for (const auto& [text, expected] : counts) {
+  const std::tuple<const char*, int32_t, const char*> counts[] = {
+      {"250000", RUN_CAPACITY, "data/saveCnt6.txt: count 250000 outside 0..10000, 10000 entries read\n"},
+      {"-12", 0, "data/saveCnt6.txt: count -12 outside 0..10000, 0 entries read\n"},
+      {"", 77, ""},
+      {"10000", 10000, ""}};
+  for (const auto& [text, expected, said] : counts) {
     int32_t count = 77;
     WriteTextFile("data/saveCnt6.txt", text);
-    Printed([&] { EXPECT_TRUE(ReadRunCount(6, &count)); });  // says when it clamps
+    EXPECT_EQ(Printed([&] { EXPECT_TRUE(ReadRunCount(6, &count)); }), said);
     EXPECT_EQ(count, expected) << text;
   }
   // Tables: a malformed or out-of-range number ends the reading; INT32_MIN still fits.
