@@ -61,6 +61,27 @@ run_tests() {
 # The unmutated sources must pass, or no mutant says anything.
 run_tests || { echo "the tests fail without any mutant: see $build/mutant-shard*.log"; exit 1; }
 
+# Applies one mutant line to its file: each "text @@ replacement" pair in turn,
+# the first occurrence of the text (one space each side belongs to the separator).
+apply='
+my ($path, $line) = @ARGV;
+my @f = split /@@/, $line, -1;
+for (@f) { s/^ //; s/ $//; }
+local $/;
+open my $in, "<", $path or die "$path: $!\n";
+my $text = <$in>;
+close $in;
+for (my $i = 1; $i < @f; $i += 2) {
+  my ($old, $new) = ($f[$i], $i + 1 < @f ? $f[$i + 1] : "");
+  my $at = index($text, $old);
+  die "pattern not found: $old\n" if $at < 0;
+  substr($text, $at, length $old) = $new;
+}
+open my $out, ">", $path or die "$path: $!\n";
+print $out $text;
+close $out;
+'
+
 n=0
 killed=0
 survived=0
@@ -73,21 +94,7 @@ while IFS= read -r line <&3; do
   target="$here/${line%% @@*}"
   backup=$(mktemp "$build/mutant-backup.XXXXXX")
   cp "$target" "$backup"
-  if ! python3 - "$target" "$line" <<'PY'; then
-import sys
-path, line = sys.argv[1], sys.argv[2]
-def trim(field):  # one space on each side belongs to the separator
-    field = field[1:] if field.startswith(" ") else field
-    return field[:-1] if field.endswith(" ") else field
-parts = [trim(f) for f in line.split("@@")]
-text = open(path, encoding="utf-8").read()
-for i in range(1, len(parts), 2):
-    old, new = parts[i], parts[i + 1] if i + 1 < len(parts) else ""
-    if old not in text:
-        sys.exit("pattern not found: " + old)
-    text = text.replace(old, new, 1)
-open(path, "w", encoding="utf-8").write(text)
-PY
+  if ! perl -e "$apply" "$target" "$line"; then
     result="BROKEN (pattern)"
     broken=$((broken + 1))
   elif ! cmake --build "$build" --target velkaro_tests -j"$jobs" >"$build/mutant-build.log" 2>&1; then
