@@ -85,3 +85,17 @@ TEST_F(RaceFrame, RightArrowHeldFromFacing6SlidesThenTheTravelSwingsRoundAndFoll
   ASSERT_FALSE(slipping.empty());
   EXPECT_EQ(V(lagOver20.front(), slipping.front(), slipping.back(), slipping.size()), V(3, 49, 64, 16));
 }
+
+TEST_F(RaceFrame, StoredRunEntriesStayWithinOneCourseSizeBeyondEachEdge) {
+  WriteTextFile("data/saveCnt0.txt", "3");
+  WriteTextFile("data/ghost0.txt", "2500 1500 30 5000 -3000 -1 -2000 9999 47 ");
+  bestTime[0] = 5000, run.LoadFlg = 1, run.AiFlg = 1;
+  LoadStoredRun(0);
+  std::vector<double> placed;
+  for (int i = 0; i < 3; ++i) {
+    ReplayStep();
+    placed.insert(placed.end(), {car[1].posX, car[1].posY, car[1].dir});
+  }
+  // Inside -1536..3072 by -1152..2304 as they are; the facing one of the 24 frames.
+  EXPECT_EQ(placed, V(2500, 1500, 6, 3072, -1152, 23, -1536, 2304, 23));
+}

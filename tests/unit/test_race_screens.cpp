@@ -88,11 +88,17 @@ TEST_F(RaceScreens, FinishBannersByModeAndOutcomeThenTheVeil) {
               V(kSheetRow[c[4]], kSheetRow[c[4]], 0, 4.85f))
         << c[0] << c[1];
   }
-  // Below 1.0 the black veil darkens the whole screen at alpha 150: white keeps 105 of 255.
+  // Below 1.0 the black veil darkens the whole screen at alpha 150: white keeps 105 of 255. The
+  // coasting step of 0.15 is a double, the result rounded to float (single precision would give
+  // 0.809999943 and -0.689999938).
   SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 255, 255, 255));
-  car[0].speed = 1.1f;
+  car[0].speed = 0.96f;
   FinishStep(screen);
   EXPECT_NEAR(PixelRGB(screen, 470, 470) & 0xff, 105, 1);
+  EXPECT_EQ(car[0].speed, 0.810000002f);
+  car[0].speed = -0.84f;
+  FinishStep(screen);
+  EXPECT_EQ(car[0].speed, -0.689999998f);
 }
 
 TEST_F(RaceScreens, SkidMarksGoIntoBbMapOnly) {
