@@ -14,27 +14,28 @@ static int32_t cnt = 0;
 static uint32_t tick = 0;
 static int32_t fps = 0;
 static Presenter presenter = nullptr;
+static PacingClock pacingClock = {SDL_GetTicks, SDL_Delay};
 
 void wait(int32_t ms) {
-  const uint32_t start = SDL_GetTicks();
-  uint32_t now = SDL_GetTicks();
+  const uint32_t start = pacingClock.ticks();
+  uint32_t now = pacingClock.ticks();
   while (static_cast<int32_t>(now - start) < ms) {
-    SDL_Delay(1);
-    now = SDL_GetTicks();
+    pacingClock.delay(1);
+    now = pacingClock.ticks();
   }
 }
 
 void fps_wait(int32_t rate) {
-  m_now = SDL_GetTicks();
+  m_now = pacingClock.ticks();
   // Minus the time since the previous frame ended, as a signed 32-bit value.
   const int32_t elapsedCorrection = static_cast<int32_t>(m_start - m_now);
   wait(1000 / rate + elapsedCorrection);
-  m_start = SDL_GetTicks();
+  m_start = pacingClock.ticks();
 }
 
 int32_t fps_no() {
   cnt += 1;
-  const uint32_t now = SDL_GetTicks();
+  const uint32_t now = pacingClock.ticks();
   if (tick + 1000 < now) {
     fps = cnt;
     cnt = 0;
@@ -66,6 +67,8 @@ SDL_Surface* PresentFrame(SDL_Surface* screen) {
 }
 
 void SetPresenter(Presenter p) { presenter = p; }
+
+void SetPacingClock(PacingClock c) { pacingClock = c.ticks && c.delay ? c : PacingClock{SDL_GetTicks, SDL_Delay}; }
 
 void ResetPacing() {
   m_now = m_start = 0;

@@ -22,5 +22,13 @@ using Presenter = void (*)(SDL_Surface* screen);
 SDL_Surface* PresentFrame(SDL_Surface* screen);
 void SetPresenter(Presenter presenter);  // nullptr restores the paced one
 
+// The millisecond clock and the sleep the pacing uses; {nullptr, nullptr}
+// restores SDL's. Tests drive the pacing from a clock of their own.
+struct PacingClock {
+  uint32_t (*ticks)();
+  void (*delay)(uint32_t ms);
+};
+void SetPacingClock(PacingClock clock);
+
 // Puts the pacing counters back to their program-start values.
 void ResetPacing();

@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# The real game driven by real key presses: intro, menu, mode and course select,
-# a race on course 0, pause, back to the course select and the menu, quit.
+# The real game under X driven by real key presses: its window and FPS report, intro, menu,
+# mode and course select, a race on course 0, pause, back to the course select and the menu,
+# quit; then a missing sheet and a user's close of the window.
 source "$(dirname "$0")/lib.sh"
 start_x
 prepare_game_dir
 start_game
+geometry=$(xwininfo -id "$WID" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+[ "$geometry" = "480x480" ] || fail "window is $geometry, not 480x480"
 
-sleep 3.2  # the intro runs about 90 frames and cannot be skipped
+sleep 3.3  # the intro runs about 90 frames and cannot be skipped
+fps=$(grep -aoE '(^|[^0-9])[0-9]+FPS' "$WORK/out.txt" | grep -oE '[0-9]+' || true)
+[ "$(echo "$fps" | grep -c .)" -ge 2 ] || fail "fewer than two FPS reports in 3 seconds"
+for v in $(echo "$fps" | tail -n +2); do [ "$v" -ge 36 ] && [ "$v" -le 42 ] || fail "FPS report $v is not near 40"; done
 screenshot "$WORK/menu.png"
 # The background between the title and the menu is the front end's sand colour.
 for point in 5,300 470,470 240,60; do
@@ -40,4 +46,14 @@ press z
 wait_for_exit
 [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS after choosing quit"
 [ "$(grep -c 'mapCnt=' "$WORK/out.txt")" = 1 ] || fail "expected exactly one race start"
-echo "PASS intro, menu, mode select, course select, race, pause, return, quit"
+grep -q "NOT READ FILE" "$WORK/out.txt" && fail "a sheet failed to load"
+
+# Without the veil the game reports one missing file, runs on, and a user's close ends it.
+rm "$WORK/game/image/full.bmp"
+start_game
+sleep 1.5
+kill -0 "$GAME_PID" || fail "game stopped without full.bmp"
+[ "$(grep -c 'NOT READ FILE' "$WORK/out.txt")" = 1 ] || fail "expected exactly one NOT READ FILE"
+close_window_and_wait
+[ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS after closing the window"
+echo "PASS window, FPS, intro, menu, mode select, course select, race, pause, return, quit, missing sheet, close"

@@ -6,11 +6,6 @@
 
 static const int kCourse = 2;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  EnterScratchDirectory();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   PutDataFile("check2.txt", data, size);
   // Exactly sized on the heap, so a write past the table is an AddressSanitizer report.

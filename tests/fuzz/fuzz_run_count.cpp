@@ -4,11 +4,6 @@
 
 static const int kSlot = 7;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  EnterScratchDirectory();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   PutDataFile("saveCnt7.txt", data, size);
   const int32_t before = Canary(3, static_cast<long>(size));

@@ -11,11 +11,6 @@
 
 static const int kSlot = 7;
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  EnterScratchDirectory();
-  return 0;
-}
-
 static int32_t clampCount(int32_t count) { return count < 0 ? 0 : count > RUN_CAPACITY ? RUN_CAPACITY : count; }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

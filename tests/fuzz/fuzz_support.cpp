@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 static std::string scratchDir;
 
@@ -29,6 +30,12 @@ void EnterScratchDirectory() {
     abort();
   }
   atexit(removeScratchDirectory);
+}
+
+// Every target works in its scratch directory from the start.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  EnterScratchDirectory();
+  return 0;
 }
 
 void PutDataFile(const char* name, const uint8_t* data, size_t size) {
@@ -103,4 +110,17 @@ void ExpectSame(const char* what, const int32_t* expected, const int32_t* actual
   for (long i = 0; i < n; ++i) {
     if (expected[i] != actual[i]) FuzzFail(what, i, expected[i], actual[i]);
   }
+}
+
+void FuzzTable(const char* file, bool (*read)(int32_t*), int n, const uint8_t* data, size_t size) {
+  PutDataFile(file, data, size);
+  // Exactly sized on the heap, so a write past the table is an AddressSanitizer report.
+  std::vector<int32_t> values(n);
+  FillCanaries(7, values.data(), n);
+  std::vector<int32_t> want = values;
+  if (!read(values.data())) FuzzFail(file, 0, 1, 0);
+  ReferenceText text(data, size);
+  for (int i = 0; i < n && text.int32(&want[i]); ++i) {
+  }
+  ExpectSame(file, want.data(), values.data(), n);
 }

@@ -3,6 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 
+// A table of n numbers in one file (best times, cleared flags): the input as the
+// file, read with read; the values must be the reference reading's, in order,
+// and nothing past the n-th touched.
+void FuzzTable(const char* file, bool (*read)(int32_t*), int n, const uint8_t* data, size_t size);
+
 // Makes a scratch directory with data/ inside (under $TMPDIR, else /tmp) and
 // makes it the working directory, for the whole fuzzing process. Removed at exit.
 void EnterScratchDirectory();

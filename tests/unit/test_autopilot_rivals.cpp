@@ -36,10 +36,8 @@ TEST_P(ShippedRival, RecordingReplaysIntoTheStoredRunWithinTheRules) {
                                        &rec, &error))
       << error;
   // Driven from the rival's own grid place, facing the course's start heading.
-  EXPECT_EQ(rec.course, course);
-  EXPECT_EQ(rec.posX, static_cast<int32_t>(t.InitAX));
-  EXPECT_EQ(rec.posY, static_cast<int32_t>(t.InitAY));
-  EXPECT_EQ(rec.dir, t.InitAng);
+  EXPECT_EQ(V(rec.course, rec.posX, rec.posY, rec.dir),
+            V(course, static_cast<int32_t>(t.InitAX), static_cast<int32_t>(t.InitAY), t.InitAng));
 
   // The count file, the entry file and the time to beat agree.
   int32_t count = -1;
@@ -56,8 +54,7 @@ TEST_P(ShippedRival, RecordingReplaysIntoTheStoredRunWithinTheRules) {
   ASSERT_TRUE(ReadBestTimes(times));
   EXPECT_EQ(times[slot], 16 * count);
   // The stored run starts where the race places the rival.
-  EXPECT_EQ(stored[0].x, rec.posX);
-  EXPECT_EQ(stored[0].y, rec.posY);
+  EXPECT_EQ(V(stored[0].x, stored[0].y), V(rec.posX, rec.posY));
 
   // Replayed through the race: three laps inside the time limit, on the road,
   // every key used, the last one ending the race, and the very same run.
@@ -108,10 +105,7 @@ TEST(KeyRecordingText, RoundTripsAndRejectsWhatIsNotARecording) {
   EXPECT_EQ(text.substr(0, text.find('\n')), "course 3 posX 86 posY 566 dir 18");
   autopilot::KeyRecording back;
   ASSERT_TRUE(autopilot::ParseRecording(text, &back));
-  EXPECT_EQ(back.course, 3);
-  EXPECT_EQ(back.posX, 86);
-  EXPECT_EQ(back.posY, 566);
-  EXPECT_EQ(back.dir, 18);
+  EXPECT_EQ(V(back.course, back.posX, back.posY, back.dir), V(3, 86, 566, 18));
   EXPECT_EQ(back.keys, rec.keys);
   // Keys may be separated by any white space.
   ASSERT_TRUE(autopilot::ParseRecording("course 0 posX 1 posY 2 dir 0\n1\t9\n\n 5 ", &back));

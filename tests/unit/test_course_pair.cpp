@@ -31,8 +31,7 @@ TEST_F(CoursePairTest, EveryChoiceGivesTwoFreshIndependentCopies) {
   SDL_Surface* collision = img.mapImage;
   SDL_Surface* display = img.bbMap;
   ASSERT_NE(collision, display);
-  EXPECT_EQ(PixelRGB(display, 0, 0), 0x288C3Cu);
-  EXPECT_EQ(PixelRGB(collision, 105, 105), 0x010203u);
+  EXPECT_EQ(V(PixelRGB(display, 0, 0), PixelRGB(collision, 105, 105)), V(0x288C3Cu, 0x010203u));
   Draw_Line(display, 0, 0, 50, 0, SDL_MapRGB(display->format, 100, 100, 100));  // a skid mark
   SetSheetAlpha(display, 40);
   EXPECT_EQ(PixelRGB(collision, 10, 0), 0x288C3Cu);  // the collision copy is its own surface
@@ -50,8 +49,7 @@ TEST_F(CoursePairTest, ACourseFileChangedOnDiskIsReadAgain) {
   EXPECT_EQ(PixelRGB(img.mapImage, 0, 0), 0x288C3Cu);
   WriteCourse(0, 200, 10, 10, 2000);
   ASSERT_TRUE(LoadCoursePair(0));
-  EXPECT_EQ(PixelRGB(img.mapImage, 0, 0), 0xC80A0Au);
-  EXPECT_EQ(PixelRGB(img.bbMap, 0, 0), 0xC80A0Au);
+  EXPECT_EQ(V(PixelRGB(img.mapImage, 0, 0), PixelRGB(img.bbMap, 0, 0)), V(0xC80A0Au, 0xC80A0Au));
 }
 
 TEST_F(CoursePairTest, AnUnreadableCourseLeavesThePairAsItWas) {
@@ -62,8 +60,7 @@ TEST_F(CoursePairTest, AnUnreadableCourseLeavesThePairAsItWas) {
   EXPECT_FALSE(LoadCoursePair(3));
   EXPECT_FALSE(LoadCoursePair(4));  // no file at all
   EXPECT_EQ(img.mapImage, collision);
-  EXPECT_EQ(PixelRGB(img.mapImage, 0, 0), 0x288C3Cu);
-  EXPECT_EQ(PixelRGB(img.bbMap, 0, 0), 0x288C3Cu);
+  EXPECT_EQ(V(PixelRGB(img.mapImage, 0, 0), PixelRGB(img.bbMap, 0, 0)), V(0x288C3Cu, 0x288C3Cu));
 }
 
 TEST_F(CoursePairTest, ACourseOfAnotherSizeGetsSurfacesOfItsOwn) {
@@ -73,8 +70,6 @@ TEST_F(CoursePairTest, ACourseOfAnotherSizeGetsSurfacesOfItsOwn) {
   ASSERT_EQ(SDL_SaveBMP(small, "image/map5.bmp"), 0);
   SDL_FreeSurface(small);
   ASSERT_TRUE(LoadCoursePair(5));
-  EXPECT_EQ(img.mapImage->w, 64);
-  EXPECT_EQ(img.bbMap->h, 48);
-  EXPECT_EQ(PixelRGB(img.bbMap, 63, 47), 0x090807u);
+  EXPECT_EQ(V(img.mapImage->w, img.bbMap->h, PixelRGB(img.bbMap, 63, 47)), V(64, 48, 0x090807u));
   EXPECT_FALSE(CoursePairUsable());
 }

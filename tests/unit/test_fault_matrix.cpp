@@ -18,11 +18,6 @@
 #include "race/race_state.h"
 #include "test_session.h"
 
-// The scene being run, for the cases' predicates; set by the fixture.
-static const LoopState* runningLoop = nullptr;
-static bool InRaceNow() { return runningLoop && runningLoop->sceneCode == SCENE_GAME; }
-static bool PausedNow() { return runningLoop && runningLoop->sceneCode == SCENE_PAUSE; }
-
 namespace {
 
 const FrontEndState& F() { return FrontEndView(); }
@@ -43,12 +38,10 @@ struct FaultCase {
   int notReadLines = 0;                              // "NOT READ FILE" lines expected at start-up
   std::function<void(const Seen&)> check = nullptr;  // further checks once the session ended
   std::function<bool()> reached = nullptr;           // when the faulty part has been played (default: a race left)
-  std::function<bool()> closeWhen = nullptr;         // window-close cases: when to close it
 };
 
 void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
-std::string Bytes(const std::string& path) { return ReadTextFile(path); }
 void Remove(const std::string& path) { std::remove(path.c_str()); }
 void Write(const std::string& path, const std::string& text) {
   Remove(path);
@@ -70,7 +63,7 @@ void RemoveRecords() {
 }
 // The shipped best times with slot 0 given a time, so a mode-1 race on course 0 loads a ghost.
 void GiveSlot0ATime() {
-  std::string best = Bytes("data/bestTime.txt");
+  std::string best = ReadTextFile("data/bestTime.txt");
   Write("data/bestTime.txt", "5000" + best.substr(best.find(' ')));
 }
 
@@ -96,7 +89,6 @@ void EverySheetOnePixel() {
 
 const char kReadError[] = "ファイル読み込みエラー";
 const char kCheckError[] = "ファイル書き込みエラー";
-const char kCountError[] = "saveCntファイル書き込みエラー";
 const char kGhostError[] = "ghostファイル書き込みエラー";
 const char kConverted[] = "colour sample image and course image differ in pixel format: colours converted";
 const char kColourError[] = "colour sample image missing or too small: leaving the race";
@@ -109,11 +101,6 @@ Plan Race(int mode, int course, int raceFrames) {
   return p;
 }
 Plan Finish(int mode, int course) { return Race(mode, course, 0); }
-Plan Standing(int mode, int course, int raceFrames) {  // Up held, no autopilot
-  Plan p = Race(mode, course, raceFrames);
-  p.drive = false;
-  return p;
-}
 
 void NeverReachedACheckpoint(const Seen& s) { EXPECT_EQ(s.maxCheckOkCnt, 0) << "a far-away checkpoint counted"; }
 void SecondCarOnSaneGround(const Seen&) {
@@ -127,265 +114,90 @@ void SecondCarOnSaneGround(const Seen&) {
 void CarDrove(const Seen& s) { EXPECT_GT(s.maxTravel, 100.0f) << "the car never got off the grid"; }
 void RecordsOfAFreshInstall(const Seen& s) {
   EXPECT_EQ(s.racesOver, 1);
-  std::istringstream best(Bytes("data/bestTime.txt"));
+  std::istringstream best(ReadTextFile("data/bestTime.txt"));
   std::vector<long> times;
   for (long t; best >> t;) times.push_back(t);
   ASSERT_EQ(times.size(), 12u);
   EXPECT_GT(times[0], 0);
   for (size_t i = 1; i < times.size(); ++i) EXPECT_EQ(times[i], 0) << "slot " << i;
-  EXPECT_EQ(Bytes("data/saveCnt0.txt"), std::to_string(times[0] / 16));
+  EXPECT_EQ(ReadTextFile("data/saveCnt0.txt"), std::to_string(times[0] / 16));
 }
 
+FaultCase Case(const char* name, std::function<void()> inject, Plan plan, std::vector<std::string> messages = {}) {
+  FaultCase c{};
+  c.name = name, c.inject = std::move(inject), c.plan = plan, c.messages = std::move(messages);
+  return c;
+}
+FaultCase Then(FaultCase c, std::function<void(const Seen&)> check) { return c.check = std::move(check), c; }
+FaultCase May(FaultCase c, std::vector<std::string> files) { return c.mayChange = std::move(files), c; }
+FaultCase Blocked(FaultCase c) {
+  return c.reached = [] { return F().zBlockedAfterLoadFailure; }, c;
+}
+
+// One case per distinct path through the readers, the writers, the image checks and the scenes.
 const FaultCase kFileCases[] = {
-    {"fresh_install_without_records",
-     RemoveRecords,
-     Finish(1, 0),
-     {kReadError},
-     {"bestTime.txt", "saveCnt0.txt", "ghost0.txt"},
-     0,
-     RecordsOfAFreshInstall},
-    {"checkpoints_missing", [] { Remove("data/check0.txt"); }, Race(1, 0, 100), {kCheckError}},
-    {"checkpoints_empty", [] { Write("data/check0.txt", ""); }, Race(1, 0, 100)},
-    {"checkpoints_truncated", [] { Write("data/check0.txt", "700,990 760,9"); }, Race(1, 0, 100)},
-    {"checkpoints_malformed", [] { Write("data/check0.txt", "x,y\n,,,\n-"); }, Race(1, 0, 100)},
-    {"checkpoints_far_and_extreme",
-     [] { Write("data/check0.txt", Repeat("-2147483648,2147483647 60000,-60000 ", 10)); },
-     Race(1, 0, 200),
-     {},
-     {},
-     0,
-     NeverReachedACheckpoint},
-    {"checkpoints_huge_file", [] { Write("data/check0.txt", std::string(4 << 20, '7')); }, Race(1, 0, 60)},
-    {"run_count_missing", [] { Remove("data/saveCnt6.txt"); }, Race(2, 0, 100), {kCountError}},
-    {"run_entries_missing", [] { Remove("data/ghost6.txt"); }, Race(2, 0, 100), {kGhostError}},
-    {"run_count_past_capacity",
-     [] { Write("data/saveCnt6.txt", "2147483647"); },
-     Race(2, 0, 300),
-     {"data/saveCnt6.txt: count 2147483647 outside 0..10000, 10000 entries read"}},
-    {"run_count_huge_number", [] { Write("data/saveCnt6.txt", "99999999999999999999"); }, Race(2, 0, 100)},
-    {"run_count_negative",
-     [] { Write("data/saveCnt6.txt", "-40"); },
-     Race(2, 0, 100),
-     {"data/saveCnt6.txt: count -40 outside 0..10000, 0 entries read"}},
-    {"run_entries_shorter_than_count", [] { Write("data/ghost6.txt", "700 990 3 "); }, Race(2, 0, 200)},
-    {"run_entries_extreme_ghost",
-     [] {
-       GiveSlot0ATime();
-       Write("data/saveCnt0.txt", "300");
-       Write("data/ghost0.txt", Repeat("2147483647 -2147483648 2147483647 -99999 99999 -7 ", 150));
-     },
-     Race(1, 0, 200),
-     {},
-     {},
-     0,
-     SecondCarOnSaneGround},
-    {"run_entries_extreme_rival",
-     [] {
-       Write("data/saveCnt6.txt", "300");
-       Write("data/ghost6.txt", Repeat("-2147483648 2147483647 -2147483648 99999 -99999 77 ", 150));
-     },
-     Race(2, 0, 200),
-     {},
-     {},
-     0,
-     SecondCarOnSaneGround},
-    {"best_times_missing", [] { Remove("data/bestTime.txt"); }, Race(2, 1, 100), {kReadError}},
-    {"clear_flags_missing", [] { Remove("data/clearFlg.txt"); }, Race(2, 1, 100), {kReadError}},
-    {"best_times_malformed", [] { Write("data/bestTime.txt", "-5 99999999999 -2147483648 x 7"); }, Race(1, 2, 100)},
-    {"best_times_huge_file", [] { Write("data/bestTime.txt", std::string(4 << 20, '9')); }, Race(1, 1, 60)},
-    {"clear_flags_past_six_courses", [] { Write("data/clearFlg.txt", "7 -3 100 2147483647 9 9 9 9"); },
-     Race(1, 5, 100)},
-    {"clear_flags_empty", [] { Write("data/clearFlg.txt", ""); }, Race(2, 2, 60)},
-    {"data_folder_missing", [] { ASSERT_EQ(system("rm -rf data"), 0); }, Race(1, 0, 60), {kReadError, kCheckError}},
-    {"data_is_a_file",
-     [] { ASSERT_EQ(system("rm -rf data && echo x > data"), 0); },
-     Race(1, 0, 60),
-     {kReadError, kCheckError}},
-    {"best_times_unwritable",
-     [] { MakeDir("data/bestTime.txt.tmp"); },
-     Finish(1, 0),
-     {"bestTimeファイル書き込みエラー"},
-     {"saveCnt0.txt", "ghost0.txt"}},
-    {"run_count_unwritable", [] { MakeDir("data/saveCnt0.txt.tmp"); }, Finish(1, 0), {kCountError}, {"bestTime.txt"}},
-    {"run_entries_unwritable",
-     [] { MakeDir("data/ghost0.txt.tmp"); },
-     Finish(1, 0),
-     {kGhostError},
-     {"bestTime.txt", "saveCnt0.txt"}},
-    {"clear_flags_unwritable",
-     [] { MakeDir("data/clearFlg.txt.tmp"); },
-     Finish(2, 0),
-     {"clearFlgファイル書き込みエラー"},
-     {"bestTime.txt"}},
-    {"checkpoints_unwritable",
-     [] { MakeDir("data/check0.txt.tmp"); },
-     [] {
-       Plan p = Race(1, 0, 150);
-       p.authoring = 20;
-       return p;
-     }(),
-     {kCheckError}},
+    Then(May(Case("fresh_install_without_records", RemoveRecords, Finish(1, 0), {kReadError}),
+             {"bestTime.txt", "saveCnt0.txt", "ghost0.txt"}),
+         RecordsOfAFreshInstall),
+    Case("checkpoints_missing", [] { Remove("data/check0.txt"); }, Race(1, 0, 100), {kCheckError}),
+    Then(Case(
+             "checkpoints_far_and_extreme",
+             [] { Write("data/check0.txt", Repeat("-2147483648,2147483647 60000,-60000 ", 10)); }, Race(1, 0, 200)),
+         NeverReachedACheckpoint),
+    Case("run_entries_missing", [] { Remove("data/ghost6.txt"); }, Race(2, 0, 100), {kGhostError}),
+    Then(Case(
+             "run_entries_extreme_ghost",
+             [] {
+               GiveSlot0ATime();
+               Write("data/saveCnt0.txt", "300");
+               Write("data/ghost0.txt", Repeat("2147483647 -2147483648 2147483647 -99999 99999 -7 ", 150));
+             },
+             Race(1, 0, 200)),
+         SecondCarOnSaneGround),
+    Then(Case(
+             "run_entries_extreme_rival",
+             [] {
+               Write("data/saveCnt6.txt", "300");
+               Write("data/ghost6.txt", Repeat("-2147483648 2147483647 -2147483648 99999 -99999 77 ", 150));
+             },
+             Race(2, 0, 200)),
+         SecondCarOnSaneGround),
+    May(Case("run_entries_unwritable", [] { MakeDir("data/ghost0.txt.tmp"); }, Finish(1, 0), {kGhostError}),
+        {"bestTime.txt", "saveCnt0.txt"}),
 };
 
 const FaultCase kImageCases[] = {
-    {"course_image_missing",
-     [] { Remove("image/map0.bmp"); },
-     Race(1, 0, 60),
-     {"cannot load course image image/map0.bmp"},
-     {},
-     0,
-     nullptr,
-     [] { return F().zBlockedAfterLoadFailure; }},
-    {"course_image_undersized",
-     [] { ReplaceImage("map0.bmp", MakeSurface24(800, 600, 90, 90, 90), 32); },
-     Race(1, 0, 60),
-     {"course image image/map0.bmp is not 1536x1152"},
-     {},
-     0,
-     nullptr,
-     [] { return F().zBlockedAfterLoadFailure; }},
-    {"course_image_8_bit",
-     [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 8); },
-     Race(1, 0, 60),
-     {"course image image/map0.bmp is in a pixel format the game cannot race on"},
-     {},
-     0,
-     nullptr,
-     [] { return F().zBlockedAfterLoadFailure; }},
-    {"course_image_32_bit",
-     [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 32); },
-     Race(1, 0, 150),
-     {kConverted},
-     {},
-     0,
-     CarDrove},
-    {"colour_sample_1x1",
-     [] { ReplaceImage("colorCheck.bmp", MakeSurface24(1, 1, 90, 90, 90), 32); },
-     Race(1, 0, 60),
-     {kColourError}},
-    {"colour_sample_8_bit",
-     [] { ReplaceImage("colorCheck.bmp", Generated("colorCheck.bmp"), 8); },
-     Race(1, 0, 150),
-     {kConverted},
-     {},
-     0,
-     CarDrove},
-    {"colour_sample_32_bit",
-     [] { ReplaceImage("colorCheck.bmp", Generated("colorCheck.bmp"), 32); },
-     Race(1, 0, 150),
-     {kConverted},
-     {},
-     0,
-     CarDrove},
-    {"every_sheet_8_bit", [] { EverySheetAs(8); }, Race(2, 0, 150), {kConverted}, {}, 0, CarDrove},
-    {"every_sheet_32_bit", [] { EverySheetAs(32); }, Race(2, 0, 150), {kConverted}, {}, 0, CarDrove},
-    {"every_sheet_1x1", EverySheetOnePixel, Race(1, 0, 60), {kColourError}},
-    {"every_sheet_missing",
-     [] {
-       for (const char* name : kSheets) Remove(std::string("image/") + name);
-     },
-     Race(1, 0, 60),
-     {kColourError},
-     {},
-     17},
+    Blocked(Case("course_image_missing", [] { Remove("image/map0.bmp"); }, Race(1, 0, 60),
+                 {"cannot load course image image/map0.bmp"})),
+    Blocked(Case("course_image_undersized", [] { ReplaceImage("map0.bmp", MakeSurface24(800, 600, 90, 90, 90), 32); },
+                 Race(1, 0, 60), {"course image image/map0.bmp is not 1536x1152"})),
+    Blocked(Case("course_image_8_bit", [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 8); }, Race(1, 0, 60),
+                 {"course image image/map0.bmp is in a pixel format the game cannot race on"})),
+    Then(Case("course_image_32_bit", [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 32); }, Race(1, 0, 150),
+              {kConverted}),
+         CarDrove),
+    Case("colour_sample_1x1", [] { ReplaceImage("colorCheck.bmp", MakeSurface24(1, 1, 90, 90, 90), 32); },
+         Race(1, 0, 60), {kColourError}),
+    Then(Case("colour_sample_8_bit", [] { ReplaceImage("colorCheck.bmp", Generated("colorCheck.bmp"), 8); },
+              Race(1, 0, 150), {kConverted}),
+         CarDrove),
+    Then(Case("every_sheet_8_bit", [] { EverySheetAs(8); }, Race(2, 0, 150), {kConverted}), CarDrove),
+    Case("every_sheet_1x1", EverySheetOnePixel, Race(1, 0, 60), {kColourError}),
+    [] {
+      FaultCase c = Case("every_sheet_missing",
+                         [] {
+                           for (const char* name : kSheets) Remove(std::string("image/") + name);
+                         },
+                         Race(1, 0, 60), {kColourError});
+      c.notReadLines = 17;
+      return c;
+    }(),
 };
-
-// One case per missing sheet: one "NOT READ FILE", and the game plays on.
-std::vector<FaultCase> MissingSheetCases() {
-  std::vector<FaultCase> cases;
-  for (const char* name : kSheets) {
-    const std::string file = name;
-    FaultCase c{};
-    c.name = name;
-    c.inject = [file] { Remove("image/" + file); };
-    c.plan = Standing(2, 0, 60);
-    c.notReadLines = 1;
-    if (file == "colorCheck.bmp") c.messages = {kColourError};
-    cases.push_back(c);
-  }
-  return cases;
-}
-
-// The window closed in each scene, stage and sub-state. Stage 10's sub-state 3
-// never starts a frame: it is entered and left in the frame that reads z.
-// Races end quickly: the rival of slot 6 is cut to 40 entries, so its path runs
-// out while the player, holding Up, is still fast enough to coast.
-void ShortRival() { Write("data/saveCnt6.txt", "40"); }
-bool Stage(int t) { return F().titleCnt == t; }
-FaultCase Close(const char* name, Plan plan, std::function<bool()> when) {
-  FaultCase c{};
-  c.name = name;
-  c.inject = ShortRival;
-  c.plan = plan;
-  c.closeWhen = std::move(when);
-  return c;
-}
-Plan Help() {
-  Plan p;
-  p.help = true;
-  return p;
-}
-Plan BackOut(int at) {
-  Plan p;
-  p.backOutAt = at;
-  return p;
-}
-Plan ToResult() {
-  Plan p = Standing(2, 0, 0);
-  p.confirm = false;
-  return p;
-}
-
-std::vector<FaultCase> CloseCases() {
-  std::vector<FaultCase> c;
-  for (int t = 0; t <= 4; ++t) {
-    static const char* names[] = {"stage0_first_frame", "stage1_drive_in", "stage2_turn_in", "stage3_approach",
-                                  "stage4_back_away"};
-    c.push_back(Close(names[t], Plan{}, [t] { return Stage(t); }));
-  }
-  c.push_back(Close("stage5_main_menu", Plan{}, [] { return Stage(5); }));
-  c.push_back(Close("stage6_to_sub_screen", Plan{}, [] { return Stage(6); }));
-  for (int h = 0; h <= 2; ++h) {
-    static const char* names[] = {"stage7_help_opening", "stage7_help_callouts", "stage7_help_page"};
-    c.push_back(Close(names[h], Help(), [h] { return Stage(7) && F().titleFlg == 1 && F().helpFlg == h; }));
-  }
-  c.push_back(Close("stage8_help_closing", Help(), [] { return Stage(8); }));
-  c.push_back(Close("stage9_back_to_menu", Help(), [] { return Stage(9); }));
-  for (int m = 0; m <= 3; ++m) {
-    static const char* names[] = {"stage7_mode_opening", "stage7_mode_choosing", "stage7_mode_leaving",
-                                  "stage7_mode_chosen"};
-    c.push_back(Close(names[m], m == 2 ? BackOut(7) : Plan{},
-                      [m] { return Stage(7) && F().titleFlg == 0 && F().modeFlg == m; }));
-  }
-  for (int s : {0, 1, 2, 4}) {
-    static const char* names[] = {"stage10_strip_opening", "stage10_choosing", "stage10_leaving", "",
-                                  "stage10_zooming"};
-    c.push_back(Close(names[s], s == 2 ? BackOut(10) : Plan{}, [s] { return Stage(10) && F().mapSelectFlg == s; }));
-  }
-  c.push_back(Close("race_setup_frame", Standing(2, 0, 0), [] { return InRaceNow() && race.readyFlg == 0; }));
-  c.push_back(Close("race_countdown", Standing(2, 0, 0), [] { return InRaceNow() && race.readyFlg == 1; }));
-  c.push_back(Close("race_racing", Standing(2, 0, 0),
-                    [] { return InRaceNow() && race.readyFlg == 2 && race.goalFlg == 0 && race.Time > 160; }));
-  c.push_back(
-      Close("race_coasting", ToResult(), [] { return InRaceNow() && race.goalFlg == 1 && car[0].speed >= 1.0f; }));
-  c.push_back(
-      Close("race_result_screen", ToResult(), [] { return InRaceNow() && race.goalFlg == 1 && race.scoreCnt >= 5; }));
-  c.push_back(Close("pause_menu", Race(2, 0, 30), [] { return PausedNow(); }));
-  return c;
-}
 
 }  // namespace
 
 class FaultMatrix : public GameSession, public ::testing::WithParamInterface<FaultCase> {
  protected:
-  void SetUp() override {
-    GameSession::SetUp();
-    runningLoop = &loop;
-  }
-  void TearDown() override {
-    runningLoop = nullptr;
-    GameSession::TearDown();
-  }
   bool LeftARace() const {
     return racesStarted > 0 && loop.sceneCode == SCENE_TITLE && F().titleCnt == 10 && F().mapSelectFlg == 1;
   }
@@ -398,15 +210,6 @@ TEST_P(FaultMatrix, NoCrashMessagePrintedStillPlayable) {
   plan = c.plan;
   BeginCapture();
   StartGame();
-  if (c.closeWhen) {
-    CloseWindowWhen(c.closeWhen);
-    const bool closedInTime = RunUntil([&] { return closed; }, 12000);
-    const std::string out = EndCapture();
-    ASSERT_TRUE(closedInTime) << "never reached the moment to close the window";
-    EXPECT_EQ(loop.sceneCode, SCENE_QUIT) << "the frame that read the close went on";
-    EXPECT_EQ(DataFiles(), before) << "closing the window changed a record file";
-    return;
-  }
   const bool reached = RunUntil(
       c.reached ? c.reached : [&] { return LeftARace(); }, 15000);
   const Seen seen{maxCheckOkCnt, maxTravel, racesOver};
@@ -416,7 +219,6 @@ TEST_P(FaultMatrix, NoCrashMessagePrintedStillPlayable) {
 
   EXPECT_TRUE(reached) << "the faulty part was never played";
   EXPECT_TRUE(quitThroughMenu) << "keys no longer steer back to the menu";
-  EXPECT_FALSE(closed);
   EXPECT_EQ(F().titleCnt, 5);
   EXPECT_EQ(F().changeCnt, 2);
   for (const std::string& m : c.messages) EXPECT_NE(out.find(m + "\n"), std::string::npos) << "missing line: " << m;
@@ -446,5 +248,3 @@ static std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Files, FaultMatrix, ::testing::ValuesIn(kFileCases), CaseName);
 INSTANTIATE_TEST_SUITE_P(Images, FaultMatrix, ::testing::ValuesIn(kImageCases), CaseName);
-INSTANTIATE_TEST_SUITE_P(MissingSheet, FaultMatrix, ::testing::ValuesIn(MissingSheetCases()), CaseName);
-INSTANTIATE_TEST_SUITE_P(WindowClosed, FaultMatrix, ::testing::ValuesIn(CloseCases()), CaseName);

@@ -12,8 +12,7 @@ using CourseSelect = FrontEndTest;
 
 TEST_F(CourseSelect, FirstVisitOpensOnCourseZeroWithThreeLocked) {
   OpenCourses(0);
-  EXPECT_EQ(opening, 7);
-  EXPECT_EQ(mapCnt, 0);
+  EXPECT_EQ(V(opening, mapCnt), V(7, 0));
   const int32_t open[6] = {1, 1, 1, 0, 0, 0};
   for (int k = 0; k < 6; ++k) EXPECT_EQ(fe.mapRunFlg[k], open[k]) << k;
   EXPECT_EQ(PixelRGB(screen, 240, 148), ThumbnailRGB(0));
@@ -56,8 +55,7 @@ TEST_F(CourseSelect, ScrollSettlesInTwentyFramesAndStopsAtTheEnd) {
   EXPECT_EQ(mapCnt, 1);                                             // held: one course only
   MoveTo(5);
   Frame(KEY_RIGHT);
-  EXPECT_EQ(mapCnt, 5);
-  EXPECT_EQ(fe.mapTX, 760);
+  EXPECT_EQ(V(mapCnt, fe.mapTX), V(5, 760));
 }
 
 TEST_F(CourseSelect, ZAndXOnAnOpenCourseZoomIntoTheRace) {
@@ -71,17 +69,14 @@ TEST_F(CourseSelect, ZAndXOnAnOpenCourseZoomIntoTheRace) {
     EXPECT_EQ(fe.mapAnimeW, widths[frames - 1]) << "zoom frame " << frames;
     EXPECT_EQ(fe.mapAnimeH, 3 * widths[frames - 1] / 4);
     if (frames == 11) {  // the last zoom frame puts the course point on the screen's centre
-      EXPECT_EQ(fe.centerX, 240.0f);
-      EXPECT_EQ(fe.centerY, 240.0f);
+      EXPECT_EQ(V(fe.centerX, fe.centerY), V(240.0f, 240.0f));
       EXPECT_GE(PixelRGB(screen, 240, 240) >> 16, 245u);
     }
     Frame();
   }
-  EXPECT_EQ(frames, 12);
-  EXPECT_EQ(lastCode, 4);
+  EXPECT_EQ(V(frames, lastCode), V(12, 4));
   EXPECT_EQ(printed, "");  // the hand-over frame prints nothing
-  EXPECT_EQ(mapCnt, 0);
-  EXPECT_EQ(mode, 1);
+  EXPECT_EQ(V(mapCnt, mode), V(0, 1));
   EXPECT_NE(img.mapImage, nullptr);
 }
 
@@ -95,14 +90,11 @@ TEST_P(CourseHandOver, SlotModeAndFacingThenBackOnTheSameCourse) {
   OpenCourses(modeCnt);
   MoveTo(course);
   EXPECT_EQ(ZoomToRace(), 12);
-  EXPECT_EQ(lastCode, 4);
-  EXPECT_EQ(mapCnt, slot);
-  EXPECT_EQ(mode, raceMode);
+  EXPECT_EQ(V(lastCode, mapCnt, mode), V(4, slot, raceMode));
   for (const CarState& k : car) EXPECT_EQ(std::make_pair(k.dir, k.moveAng), std::make_pair(float(dir), moveAng));
   // After the race the course select opens again on the course raced.
   EXPECT_EQ(Until([] { return fe.mapSelectFlg != 0; }), 7);
-  EXPECT_EQ(mapCnt, course);
-  EXPECT_EQ(fe.mapIX, 152 * course);
+  EXPECT_EQ(V(mapCnt, fe.mapIX), V(course, 152 * course));
 }
 INSTANTIATE_TEST_SUITE_P(Courses, CourseHandOver,
                          testing::Values(std::make_tuple(0, 2, 2, 1, 6, 90), std::make_tuple(1, 2, 8, 2, 6, 90),
@@ -116,8 +108,7 @@ TEST_F(CourseSelect, MissingRecordFilesAreReportedOnceAndItStaysUsable) {
   std::string out = OpenCourses(0);
   EXPECT_NE(out.find(error), std::string::npos);
   EXPECT_EQ(out.find(error), out.rfind(error));
-  EXPECT_EQ(fe.mapSelectFlg, 1);
-  EXPECT_EQ(fe.mapRunFlg[3], 0);
+  EXPECT_EQ(V(fe.mapSelectFlg, fe.mapRunFlg[3]), V(1, 0));
   Frame();
   Frame(KEY_RIGHT);
   EXPECT_EQ(mapCnt, 1);

@@ -16,10 +16,8 @@ TEST_F(TitleIntro, DrivesInMirroredAndStopsBesideTheMenu) {
   EXPECT_EQ(printed, "");
   EXPECT_EQ(Frame(), 1);
   EXPECT_EQ(printed, "0\n0.000000    0.000000");  // help state, then both callout widths
-  EXPECT_EQ(fe.title.y, -80);                     // x is checked in every frame below
-  EXPECT_EQ(fe.title.alpha, 255);
-  EXPECT_EQ(car[0].dispY, 8);  // the other car mirrors it, checked below
-  EXPECT_EQ(car[0].alpha, 255.0f);
+  // x is checked in every frame below; the other car mirrors it, checked below
+  EXPECT_EQ(V(fe.title.y, fe.title.alpha, car[0].dispY, car[0].alpha), V(-80, 255, 8, 255.0f));
   int frames = 1;
   for (; fe.titleCnt != 5 && frames < 200; ++frames) {
     ASSERT_EQ(car[0].dispX + car[1].dispX + CAR_W, 480) << "frame " << frames;
@@ -33,12 +31,9 @@ TEST_F(TitleIntro, DrivesInMirroredAndStopsBesideTheMenu) {
     Frame();
   }
   EXPECT_NEAR(frames, 89, 1);
-  EXPECT_EQ(car[0].dispX, 121);
-  EXPECT_EQ(car[1].dispX, 307);
-  EXPECT_EQ(int(car[0].dir), 0);      // facing right
-  EXPECT_EQ(int(car[1].dir), 12);     // facing left
-  EXPECT_EQ(car[0].dispY, 349 - 29);  // on the row of entry 1
-  EXPECT_EQ(fe.changeCnt, 1);
+  // facing right; facing left; on the row of entry 1
+  EXPECT_EQ(V(car[0].dispX, car[1].dispX, int(car[0].dir), int(car[1].dir), car[0].dispY, fe.changeCnt),
+            V(121, 307, 0, 12, 349 - 29, 1));
   const float mirror[][2] = {{0, 12}, {5.7f, 7}, {12, 0}, {12.5f, 24}, {21.47f, 15}};
   for (const auto& m : mirror) EXPECT_EQ(MirroredDir(m[0]), m[1]) << m[0];
 }
@@ -67,41 +62,31 @@ TEST_F(MenuScreen, GlidesToTheHeadingAndFadesBack) {
   int frame = 1;
   for (; fe.titleCnt == 6 && frame < 100; ++frame) {
     if (frame == 16) {
-      EXPECT_EQ(fe.title.alpha, 0);
-      EXPECT_EQ(car[0].alpha, 0.0f);
-      EXPECT_EQ(fe.menuAlpha[1], 0);
-      EXPECT_EQ(fe.menuAlpha[0], 255);  // the chosen entry never fades
+      // the chosen entry never fades
+      EXPECT_EQ(V(fe.title.alpha, car[0].alpha, fe.menuAlpha[1], fe.menuAlpha[0]), V(0, 0.0f, 0, 255));
     }
     if (frame == 18) {
-      EXPECT_EQ(fe.menu[0].x, 31);
-      EXPECT_EQ(fe.menu[0].y, 72);
+      EXPECT_EQ(V(fe.menu[0].x, fe.menu[0].y), V(31, 72));
     }
     Frame(KEY_DOWN);  // keys are not read during the transition
   }
-  EXPECT_EQ(frame, 26);
-  EXPECT_EQ(fe.stickW, 480);
-  EXPECT_EQ(fe.changeCnt, 0);
+  EXPECT_EQ(V(frame, fe.stickW, fe.changeCnt), V(26, 480, 0));
   // The help heading ends higher; x closes the help and the menu fades back in.
   ResetFrontEnd();
   EnterSubScreen(1);
-  EXPECT_EQ(fe.menu[1].x, 31);
-  EXPECT_EQ(fe.menu[1].y, 68);
+  EXPECT_EQ(V(fe.menu[1].x, fe.menu[1].y), V(31, 68));
   Frame(KEY_X);
   Until([] { return fe.titleCnt != 8; });
   ASSERT_EQ(fe.titleCnt, 9);
   EXPECT_EQ(Until([] { return fe.titleCnt != 9; }, KEY_UP), 15);  // plus the frame the help closed
-  EXPECT_EQ(fe.titleCnt, 5);
-  EXPECT_EQ(fe.changeCnt, 1);
-  EXPECT_EQ(car[0].alpha, 255.0f);
-  EXPECT_EQ(PixelRGB(screen, 130, 330), 0xC8C8C8u);  // the cars are drawn again
+  // the cars are drawn again
+  EXPECT_EQ(V(fe.titleCnt, fe.changeCnt, car[0].alpha, PixelRGB(screen, 130, 330)), V(5, 1, 255.0f, 0xC8C8C8u));
 }
 
 TEST_F(HelpScreen, CalloutsGrowThenThePageFadesIn) {
   EnterSubScreen(1);
   EXPECT_EQ(Until([] { return fe.helpFlg != 0; }), 7);
-  EXPECT_EQ(fe.keybordH, 142);
-  EXPECT_EQ(fe.keybord[0].w, 51.0f + 8.3f);
-  EXPECT_EQ(fe.keybord[1].w, 65.0f + 10.8f);
+  EXPECT_EQ(V(fe.keybordH, fe.keybord[0].w, fe.keybord[1].w), V(142, 51.0f + 8.3f, 65.0f + 10.8f));
   char expected[64];
   snprintf(expected, sizeof expected, "1\n%3f    %3f", double(51.0f + 8.3f), double(65.0f + 10.8f));
   EXPECT_EQ(printed, expected);
@@ -114,18 +99,16 @@ TEST_F(HelpScreen, CalloutsGrowThenThePageFadesIn) {
   Frames(11);
   EXPECT_EQ(fe.helpAlpha, 240);
   Frame();
-  EXPECT_EQ(fe.helpAlpha, 255);  // 13 frames
-  EXPECT_EQ(PixelRGB(screen, 240, 460), 0x969696u);
+  // 13 frames
+  EXPECT_EQ(V(fe.helpAlpha, PixelRGB(screen, 240, 460)), V(255, 0x969696u));
 }
 
 TEST_F(HelpScreen, ZHeldFromTheMenuClosesItAtOnce) {
   RunIntro();
   Frame();
   Until([] { return fe.titleCnt != 5 && fe.titleCnt != 6; }, KEY_Z);
-  EXPECT_EQ(fe.titleCnt, 8);
-  EXPECT_EQ(fe.helpFlg, 0);
-  EXPECT_EQ(fe.keybordH, 0);  // opened 20, closed 30 in the same frame
-  EXPECT_EQ(fe.stickW, 480 - 55);
+  // opened 20, closed 30 in the same frame
+  EXPECT_EQ(V(fe.titleCnt, fe.helpFlg, fe.keybordH, fe.stickW), V(8, 0, 0, 480 - 55));
 }
 
 TEST_F(ModeSelect, HighlightPulsesAndArrowsToggle) {
@@ -134,8 +117,8 @@ TEST_F(ModeSelect, HighlightPulsesAndArrowsToggle) {
   EXPECT_EQ(fe.selectAlpha, 15);  // first drawn at 15
   int peak = 0;
   for (int f = 1; f <= 20; ++f) Frame(), peak = fe.selectAlpha == 150 ? f : peak;
-  EXPECT_EQ(peak, 9);
-  EXPECT_EQ(fe.selectAlpha, 15);  // period 20
+  // period 20
+  EXPECT_EQ(V(peak, fe.selectAlpha), V(9, 15));
   const KeyStep steps[] = {{KEY_RIGHT, 1}, {KEY_RIGHT, 0}, {KEY_LEFT, 1}, {KEY_LEFT, 0}};
   for (const auto& s : steps) {
     Frames(3, s.key);  // held: one toggle only
@@ -151,6 +134,5 @@ TEST_F(ModeSelect, ZAndXTogetherGoBackToTheMenu) {
   Frame(KEY_Z | KEY_X);
   EXPECT_EQ(fe.modeFlg, 2);
   Until([] { return fe.titleCnt == 5; });  // through the return to the menu
-  EXPECT_EQ(fe.titleCnt, 5);
-  EXPECT_EQ(fe.changeCnt, 0);
+  EXPECT_EQ(V(fe.titleCnt, fe.changeCnt), V(5, 0));
 }

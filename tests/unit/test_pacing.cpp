@@ -1,60 +1,58 @@
-// Frame pacing: the first frame is free, a long frame is not made up, the FPS report.
-#include <cstdio>
-
+// Frame pacing on a clock of the test's own: the first frame is free, a long frame is not made
+// up, the FPS report comes at the first frame more than a second after the last.
 #include "app/pacing.h"
 #include "test_support.h"
 
-class PacingTest : public SceneTest {};
+static uint32_t now = 0;
+static uint32_t Ticks() { return now; }
+static void Sleep(uint32_t ms) { now += ms; }
 
-TEST_F(PacingTest, WaitSleepsAtLeastTheTimeAndReturnsAtOnceForNothing) {
-  Uint32 t0 = SDL_GetTicks();
-  wait(0);
-  wait(-5);
-  EXPECT_LE(SDL_GetTicks() - t0, 1u);
-  t0 = SDL_GetTicks();
-  wait(10);
-  EXPECT_GE(SDL_GetTicks() - t0, 10u);
+class PacingTest : public SceneTest {
+ protected:
+  void SetUp() override {
+    SceneTest::SetUp();
+    now = 0;
+    SetPacingClock({Ticks, Sleep});
+  }
+  void TearDown() override {
+    SetPacingClock({nullptr, nullptr});
+    SceneTest::TearDown();
+  }
+  // The time a call took on the test clock, after work ms of the frame's own work.
+  template <class F>
+  static uint32_t Took(uint32_t work, F f) {
+    now += work;
+    const uint32_t t0 = now;
+    f();
+    return now - t0;
+  }
+};
+
+// Braces, so that the calls run left to right.
+using Ms = std::vector<uint32_t>;
+
+TEST_F(PacingTest, WaitAndFrameSpacing) {
+  EXPECT_EQ((Ms{Took(0, [] { wait(0); }), Took(0, [] { wait(-5); }), Took(0, [] { wait(10); })}), (Ms{0, 0, 10}));
+  // 40 ms after the clock's start: no wait. A frame with 5 ms of work waits out the rest of
+  // its 25 ms; one that took 40 ms waits nothing, and the next is measured from its end.
+  EXPECT_EQ((Ms{Took(30, [] { fps_wait(40); }), Took(5, [] { fps_wait(40); }), Took(0, [] { fps_wait(40); })}),
+            (Ms{0, 20, 25}));
+  EXPECT_EQ((Ms{Took(40, [] { fps_wait(40); }), Took(0, [] { fps_wait(40); }), Took(24, [] { fps_wait(40); })}),
+            (Ms{0, 25, 1}));
 }
 
-TEST_F(PacingTest, FramesAreSpacedByTheBudgetAndALongFrameIsNotMadeUp) {
-  // The first call measures from 0 (the video system's start): more than 25 ms
-  // have passed by now, so it does not wait.
-  SDL_Delay(30);
-  Uint32 t0 = SDL_GetTicks();
-  fps_wait(40);
-  EXPECT_LE(SDL_GetTicks() - t0, 2u);
-  // A frame with little work is held to about 25 ms.
-  t0 = SDL_GetTicks();
-  fps_wait(40);
-  const Uint32 quickFrame = SDL_GetTicks() - t0;
-  EXPECT_GE(quickFrame, 24u);
-  EXPECT_LE(quickFrame, 30u);
-  // A frame whose work took 40 ms gets no wait, and the next frame is measured
-  // from its end rather than catching up.
-  SDL_Delay(40);
-  t0 = SDL_GetTicks();
-  fps_wait(40);
-  EXPECT_LE(SDL_GetTicks() - t0, 2u);
-  t0 = SDL_GetTicks();
-  fps_wait(40);
-  EXPECT_GE(SDL_GetTicks() - t0, 24u);
-}
-
-TEST_F(PacingTest, ReportComesOnceASecondWithTheFrameCount) {
-  // The first report counts the frames since the video system started (or since
-  // an earlier test in this process); from then on each counts one second.
-  const Uint32 start = SDL_GetTicks();
-  while (fps_no() == 0 && SDL_GetTicks() - start < 1500) fps_wait(40);
-  int reports = 0;
-  const Uint32 aligned = SDL_GetTicks();
-  while (SDL_GetTicks() - aligned < 2100) {
+TEST_F(PacingTest, ReportAtTheFirstFrameMoreThanASecondOn) {
+  // 25 ms frames: 1000 ms have passed after frame 40, more than that after frame 41; each
+  // later report 41 frames (1025 ms) after the one before.
+  std::vector<int> reports;
+  for (int frame = 1; frame <= 130; ++frame) {
     fps_wait(40);
-    const int32_t reported = fps_no();
-    if (reported) {
-      ++reports;
-      EXPECT_GE(reported, 36);
-      EXPECT_LE(reported, 42);
+    testing::internal::CaptureStdout();
+    if (const int32_t n = fps_no()) reports.insert(reports.end(), {frame, n});
+    const std::string out = testing::internal::GetCapturedStdout();
+    if (!out.empty()) {
+      EXPECT_EQ(out, std::to_string(reports.back()) + "FPS\n");
     }
   }
-  EXPECT_EQ(reports, 2);
+  EXPECT_EQ(reports, std::vector<int>({41, 41, 82, 41, 123, 41}));
 }

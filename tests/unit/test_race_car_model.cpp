@@ -58,6 +58,7 @@ static std::vector<double> Chase(float dir, int32_t moveAng, size_t n) {
 TEST_F(RaceCarModel, HeadingChaseSamples) {
   EXPECT_EQ(Chase(7.0f, 90, 5), V(94, 98, 102, 106, 105));
   EXPECT_EQ(Chase(7.0f, 110, 2), V(106, 105));
+  EXPECT_EQ(Chase(7.0f, 108, 1), V(105));  // 3 ahead still locks on
   EXPECT_EQ(Chase(0.0f, 358, 2), V(2, 0));
   // Exactly 180 apart: toward larger angles. An out-of-range moveAng is wrapped first.
   EXPECT_EQ(Chase(12.0f, 0, 1), V(4));

@@ -96,3 +96,16 @@ TEST_F(RaceCollision, NoseAndDeflectionBoundariesAt256) {
   MovementStep(course, 1);
   EXPECT_EQ(car[0].posX, 112.0f);
 }
+
+TEST_F(RaceCollision, BounceKeepsMinusTwoThirdsInDoubleAndSnapsTravelToTheFacing) {
+  Paint({{0, 0, 200, 200, kWall}, {100, 100, 1, 1, kRoad}});  // every step from the centre is a wall
+  TakeCourseColours(img.checkImage, 0);
+  for (int k = -80; k <= 180; ++k) {
+    const float speed = k * 0.05f;
+    if (speed > -1.05f && speed < 1.05f) continue;  // too slow to take a step
+    car[0] = CarAt(0, speed, 8, 74, 62);            // travel 4 degrees off the facing after the chase
+    HeadingStep(car[0]);
+    MovementStep(course, 1);
+    EXPECT_EQ(V(car[0].speed, car[0].moveAng), V(static_cast<float>(speed * -2.0 / 3.0), 0)) << speed;
+  }
+}

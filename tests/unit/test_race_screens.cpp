@@ -71,17 +71,34 @@ TEST_F(RaceScreens, QuitOnTheResultScreenSavesNoBestTime) {
   EXPECT_EQ(ReadTextFile("data/bestTime.txt"), "<missing>");
 }
 
-TEST_F(RaceScreens, FinishBannersByModeAndOutcome) {
-  const int cases[][4] = {{1, 0, 52, 376}, {1, 1, 93, 294}, {2, 0, 93, 294}, {2, 1, 93, 294}};
-  for (const auto& c : cases) {  // mode, time-up; the banner's x and width at y 100
+TEST_F(RaceScreens, FinishBannersByModeAndOutcomeThenTheVeil) {
+  // Each banner's place on the sheet in a colour of its own: y 0, 167, 214, 262.
+  const uint32_t kSheetRow[] = {0xC10000, 0xC10167, 0xC10214, 0xC10262};
+  const int rows[] = {0, 167, 214, 262};
+  for (int i = 0; i < 4; ++i) Fill(img.finishImage, 0, rows[i], i ? 294 : 376, i ? 46 : 75, kSheetRow[i]);
+  img.fullImage = MakeSurface24(480, 480, 0, 0, 0);
+  const int cases[][5] = {{1, 0, 52, 376, 0}, {1, 1, 93, 294, 3}, {2, 0, 93, 294, 1}, {2, 1, 93, 294, 2}};
+  for (const auto& c : cases) {  // mode, time-up; the banner's x and width at y 100, its sheet row
     SDL_FillRect(screen, nullptr, 0);
     EndRace(0, c[0], 0, c[1]);
     car[0].speed = 5.0f;  // still rolling: no veil
     FinishStep(screen);
     auto at = [this](int x) { return PixelRGB(screen, x, 100); };
-    EXPECT_EQ(V(at(c[2]), at(c[2] + c[3] - 1), at(c[2] + c[3]), car[0].speed), V(kFinish, kFinish, 0, 4.85f))
+    EXPECT_EQ(V(at(c[2]), at(c[2] + c[3] - 1), at(c[2] + c[3]), car[0].speed),
+              V(kSheetRow[c[4]], kSheetRow[c[4]], 0, 4.85f))
         << c[0] << c[1];
   }
+  // Below 1.0 the black veil darkens the whole screen at alpha 150: white keeps 105 of 255. The
+  // coasting step of 0.15 is a double, the result rounded to float (single precision would give
+  // 0.809999943 and -0.689999938).
+  SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 255, 255, 255));
+  car[0].speed = 0.96f;
+  FinishStep(screen);
+  EXPECT_NEAR(PixelRGB(screen, 470, 470) & 0xff, 105, 1);
+  EXPECT_EQ(car[0].speed, 0.810000002f);
+  car[0].speed = -0.84f;
+  FinishStep(screen);
+  EXPECT_EQ(car[0].speed, -0.689999998f);
 }
 
 TEST_F(RaceScreens, SkidMarksGoIntoBbMapOnly) {

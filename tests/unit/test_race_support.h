@@ -52,20 +52,6 @@ inline CarState CarAt(float dir, float speed, int32_t moveAng, float x = 0, floa
   return c;
 }
 
-// Several values side by side, so that one check compares them all.
-template <class... T>
-std::vector<double> V(T... t) {
-  return {static_cast<double>(t)...};
-}
-
-// n results of f, called in turn.
-template <class F>
-std::vector<double> Collect(size_t n, F f) {
-  std::vector<double> v;
-  while (v.size() < n) v.push_back(f());
-  return v;
-}
-
 // Course 0 for the tests: a straight road x 400..1099, y 992..1051 with the
 // goal stripe at x 710..748. Every checkpoint lies on the start position, so
 // the car laps by standing in the goal rectangle while the points count up.

@@ -47,26 +47,26 @@ TEST_F(RaceView, GhostAlphaGrowsWithScreenDistanceUpTo150) {
 }
 
 TEST_F(RaceView, HudAtRaceStartOnCourse0) {
-  // Every glyph cell of the digit sheet has its own colour: (10 + digit, row, 0).
+  // Every cell of the digit sheet has its own colour (10 + digit, row, 0), and its top-left
+  // pixel a blue 99: a probe on that corner fails when the glyph moves by a pixel either way.
   SDL_Surface* s = img.numImage2 = MakeSurface24(640, 220, 0, 0, 0);
-  for (int d = 0; d < 10; ++d) {
-    FillRect(s, 32 * d, 42, 32, 42, 10 + d, 42, 0);    // style 3/4 row
-    FillRect(s, 32 * d, 84, 32, 42, 10 + d, 84, 0);    // style 2 row
-    FillRect(s, 21 * d, 126, 21, 22, 10 + d, 126, 0);  // style 1 row
-  }
-  FillRect(s, 352, 42, 32, 42, 200, 1, 1);  // slash
-  FillRect(s, 421, 43, 46, 20, 200, 2, 2);  // best-time label
-  FillRect(s, 421, 63, 46, 20, 200, 3, 3);  // race-time label
-  auto glyph = [](int digit, int row) { return (uint32_t(10 + digit) << 16) | (uint32_t(row) << 8); };
+  auto cell = [s](int x, int y, int w, int h, int r, int g) {
+    FillRect(s, x, y, w, h, r, g, 0), FillRect(s, x, y, 1, 1, r, g, 99);
+  };
+  for (int d = 0; d < 10; ++d) cell(32 * d, 42, 32, 42, 10 + d, 42), cell(32 * d, 84, 32, 42, 10 + d, 84);
+  for (int d = 0; d < 10; ++d) cell(21 * d, 126, 21, 22, 10 + d, 126);
+  cell(352, 42, 32, 42, 200, 1), cell(421, 43, 46, 20, 200, 2), cell(421, 63, 46, 20, 200, 3);  // slash, labels
+  auto glyph = [](int digit, int row) { return (uint32_t(10 + digit) << 16) | (uint32_t(row) << 8) | 99; };
   race.overTime = 120000;
   bestTime[0] = 83456;
   DrawHud(screen);
   auto at = [this](int x, int y) { return PixelRGB(screen, x, y); };
   // 120 s left from x 150; laps 0 / 3.
-  EXPECT_EQ(V(at(151, 1), at(183, 1), at(215, 1)), V(glyph(1, 84), glyph(2, 84), glyph(0, 84)));
-  EXPECT_EQ(V(at(1, 1), at(33, 1), at(65, 1)), V(glyph(0, 42), 0xC80101, glyph(3, 42)));
-  // The labels; best 1:23.456 and race time 0 in style 1 from x 300, leading minute places empty.
-  EXPECT_EQ(V(at(321, 16), at(321, 58)), V(0xC80202, 0xC80303));
-  EXPECT_EQ(V(at(333, 36), at(365, 36), at(413, 36)), V(glyph(1, 126), glyph(2, 126), glyph(4, 126)));
-  EXPECT_EQ(V(at(333, 78), at(301, 78)), V(glyph(0, 126), 0));
+  EXPECT_EQ(V(at(150, 0), at(182, 0), at(214, 0)), V(glyph(1, 84), glyph(2, 84), glyph(0, 84)));
+  EXPECT_EQ(V(at(0, 0), at(32, 0), at(64, 0)), V(glyph(0, 42), 0xC80163, glyph(3, 42)));
+  // The labels; best 1:23.456 and race time 0 in style 1 from x 300, places 16 apart, leading
+  // minute places empty.
+  EXPECT_EQ(V(at(320, 15), at(320, 57)), V(0xC80263, 0xC80363));
+  EXPECT_EQ(V(at(332, 35), at(364, 35), at(412, 35)), V(glyph(1, 126), glyph(2, 126), glyph(4, 126)));
+  EXPECT_EQ(V(at(332, 77), at(300, 77)), V(glyph(0, 126), 0));
 }

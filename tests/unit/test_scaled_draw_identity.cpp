@@ -34,24 +34,21 @@ struct Comparison {
 
 Comparison DrawBothWays(SDL_Surface* screen, int32_t dx, int32_t dy, int32_t dw, int32_t dh, SDL_Surface* image,
                         int32_t sx, int32_t sy, int32_t sw, int32_t sh, int alpha) {
-  SDL_Surface* whole = CopyOf(screen);
-  SDL_Surface* part = CopyOf(screen);
+  SDL_Surface* copies[2] = {CopyOf(screen), CopyOf(screen)};  // whole sheet, visible part
   const ScaledDrawPath previous = GetScaledDrawPath();
-  SetScaledDrawPath(ZOOM_WHOLE_SHEET);
-  if (alpha < 0)
-    DrawBmp(whole, dx, dy, dw, dh, image, sx, sy, sw, sh);
-  else
-    DrawBmp2(whole, dx, dy, dw, dh, image, sx, sy, sw, sh, static_cast<uint8_t>(alpha));
-  SetScaledDrawPath(ZOOM_VISIBLE_PART);
-  const long before = GetScaledDrawCounts().visiblePart;
-  if (alpha < 0)
-    DrawBmp(part, dx, dy, dw, dh, image, sx, sy, sw, sh);
-  else
-    DrawBmp2(part, dx, dy, dw, dh, image, sx, sy, sw, sh, static_cast<uint8_t>(alpha));
+  long before = 0;
+  for (int k = 0; k < 2; ++k) {
+    SetScaledDrawPath(k ? ZOOM_VISIBLE_PART : ZOOM_WHOLE_SHEET);
+    before = GetScaledDrawCounts().visiblePart;
+    if (alpha < 0)
+      DrawBmp(copies[k], dx, dy, dw, dh, image, sx, sy, sw, sh);
+    else
+      DrawBmp2(copies[k], dx, dy, dw, dh, image, sx, sy, sw, sh, static_cast<uint8_t>(alpha));
+  }
   SetScaledDrawPath(previous);
-  Comparison c{FirstDifferentRow(whole, part), GetScaledDrawCounts().visiblePart == before + 1};
-  SDL_FreeSurface(whole);
-  SDL_FreeSurface(part);
+  Comparison c{FirstDifferentRow(copies[0], copies[1]), GetScaledDrawCounts().visiblePart == before + 1};
+  SDL_FreeSurface(copies[0]);
+  SDL_FreeSurface(copies[1]);
   return c;
 }
 

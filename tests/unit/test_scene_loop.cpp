@@ -9,9 +9,7 @@ class SceneLoopTest : public SceneTest {};
 
 TEST_F(SceneLoopTest, StartsInTheFrontEndWithNoSlotOrMode) {
   const LoopState s = InitialLoopState();
-  EXPECT_EQ(s.sceneCode, SCENE_TITLE);
-  EXPECT_EQ(s.mapCnt, 0);
-  EXPECT_EQ(s.mode, 0);
+  EXPECT_EQ(V(s.sceneCode, s.mapCnt, s.mode), V(SCENE_TITLE, 0, 0));
 }
 
 TEST_F(SceneLoopTest, EverySceneAnswersAQuitRequestWithSix) {
@@ -23,8 +21,7 @@ TEST_F(SceneLoopTest, EverySceneAnswersAQuitRequestWithSix) {
     s.mode = 1;
     RunSceneOnce(screen, &s);
     EXPECT_EQ(s.sceneCode, SCENE_QUIT) << "scene " << code;
-    EXPECT_EQ(s.mapCnt, 2);
-    EXPECT_EQ(s.mode, 1);
+    EXPECT_EQ(V(s.mapCnt, s.mode), V(2, 1));
   }
 }
 

@@ -75,10 +75,7 @@ uint8_t GameSession::KeySource() { return current ? current->ChooseKeys() : 0; }
 
 uint8_t GameSession::ChooseKeys() {
   uint8_t keys;
-  if (!closed && closeWhen_ && closeWhen_()) {
-    closed = true;
-    keys = KEY_QUIT;
-  } else if (loop.sceneCode == SCENE_GAME) {
+  if (loop.sceneCode == SCENE_GAME) {
     keys = RaceKeys();
   } else if (loop.sceneCode == SCENE_PAUSE) {
     keys = PauseKeys();

@@ -40,9 +40,6 @@ class GameSession : public SceneTest {
   // Runs the scene loop's dispatch until done() holds before a frame; false
   // when it does not within maxFrames or the loop ends first.
   bool RunUntil(const std::function<bool()>& done, int maxFrames);
-  // Gives KeyMask 255 (the window closed) at the first key read at which
-  // when() holds; `closed` tells that it was given.
-  void CloseWindowWhen(std::function<bool()> when) { closeWhen_ = std::move(when); }
 
   // Standard output, kept in a file from BeginCapture to EndCapture.
   void BeginCapture();
@@ -58,7 +55,6 @@ class GameSession : public SceneTest {
   LoopState loop{};
   Plan plan;
   autopilot::Pace pace = autopilot::FullPace();
-  bool closed = false;
   // What the player saw happen.
   int racesStarted = 0;   // setup frames seen
   int racesOver = 0;      // races seen to end (goal, time-up or the rival first)
@@ -79,7 +75,6 @@ class GameSession : public SceneTest {
  private:
   static uint8_t KeySource();
 
-  std::function<bool()> closeWhen_;
   std::unique_ptr<coursekit::CentreLine> lines_[6];
   std::unique_ptr<autopilot::Driver> driver_;
   float startX_ = 0, startY_ = 0;

@@ -18,20 +18,8 @@
 namespace {
 
 long EnvCount(const char* name, long fallback) {
-  const char* v = getenv(name);
-  const long n = v ? strtol(v, nullptr, 10) : 0;
+  const long n = getenv(name) ? strtol(getenv(name), nullptr, 10) : 0;
   return n > 0 ? n : fallback;
-}
-
-long HeapInUse() { return static_cast<long>(mallinfo2().uordblks); }
-
-long ResidentKb() {
-  long pages = 0, resident = 0;
-  if (FILE* f = fopen("/proc/self/statm", "r")) {
-    if (fscanf(f, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    fclose(f);
-  }
-  return resident * 4;
 }
 
 // A player who mostly heads somewhere (a random course in a random mode, now
@@ -116,7 +104,7 @@ TEST_F(Soak, RandomSessionsKeepMemoryFlatAndAlwaysComeBackToTheMenu) {
   const long sessions = EnvCount("VELKARO_SOAK_SESSIONS", 16);
   const long framesPerSession = EnvCount("VELKARO_SOAK_FRAMES", 6000);
   for (int k = 0; k < 6; ++k) Line(k);  // read once, before the first measurement
-  long heapAfterWarmUp = 0, heapLast = 0, heapPeak = 0, quitsInPlay = 0;
+  long heapAfterWarmUp = 0, heapLast = 0, quitsInPlay = 0;
   for (long s = 0; s < sessions; ++s) {
     SCOPED_TRACE(s);
     rng.seed(static_cast<unsigned>(1000 + s));
@@ -132,22 +120,17 @@ TEST_F(Soak, RandomSessionsKeepMemoryFlatAndAlwaysComeBackToTheMenu) {
     const bool quit = loop.sceneCode == SCENE_QUIT || RunUntil([&] { return loop.sceneCode == SCENE_QUIT; }, 20000);
     EndCapture();
     ImageRelease();
-    ASSERT_TRUE(quit) << "session " << s << " could not be steered back to quit: scene " << loop.sceneCode << ", stage "
-                      << FrontEndView().titleCnt << ", course select " << FrontEndView().mapSelectFlg
-                      << ", mode select " << FrontEndView().modeFlg << ", help " << FrontEndView().helpFlg
-                      << ", race phase " << race.readyFlg << ", over " << race.goalFlg << ", speed " << car[0].speed;
-    const long heap = HeapInUse();
+    ASSERT_TRUE(quit) << "could not be steered back to quit: scene " << loop.sceneCode << ", stage "
+                      << FrontEndView().titleCnt << ", race phase " << race.readyFlg;
+    const long heap = static_cast<long>(mallinfo2().uordblks);
     if (s == 1) heapAfterWarmUp = heap;
     heapLast = heap;
-    heapPeak = std::max(heapPeak, heap);
   }
-  printf("soak: %ld sessions, %ld frames, %d races started, %d over, %d pauses, %d abandoned, %ld quit in play\n",
-         sessions, frames, racesStarted, racesOver, pauses, abandoned, quitsInPlay);
-  printf("soak: heap in use after session 2 %ld, after the last %ld, peak %ld bytes; resident %ld KB\n",
-         heapAfterWarmUp, heapLast, heapPeak, ResidentKb());
-  EXPECT_GT(racesOver, 0);
-  EXPECT_GT(abandoned, 0);
-  EXPECT_GT(racesStarted, 0);
+  printf(
+      "soak: %ld sessions, %ld frames, %d races started, %d over, %d pauses, %d abandoned, %ld quit in play; "
+      "heap in use after session 2 %ld, after the last %ld bytes\n",
+      sessions, frames, racesStarted, racesOver, pauses, abandoned, quitsInPlay, heapAfterWarmUp, heapLast);
+  EXPECT_EQ(V(racesOver > 0, abandoned > 0), V(1, 1));
   if (sessions > 2) {
     EXPECT_LT(heapLast - heapAfterWarmUp, 256 * 1024) << "memory grows from session to session";
   }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Makes a 24-bit surface in the game's format (bytes B, G, R), filled with rgb.
 SDL_Surface* MakeSurface24(int w, int h, uint8_t r, uint8_t g, uint8_t b);
@@ -45,3 +46,17 @@ class SceneTest : public ::testing::Test {
  private:
   std::string previousDir;
 };
+
+// Several values side by side, so that one check compares them all.
+template <class... T>
+std::vector<double> V(T... t) {
+  return {static_cast<double>(t)...};
+}
+
+// n results of f, called in turn.
+template <class F>
+std::vector<double> Collect(size_t n, F f) {
+  std::vector<double> v;
+  while (v.size() < n) v.push_back(f());
+  return v;
+}

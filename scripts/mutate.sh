@@ -1,0 +1,121 @@
+#!/usr/bin/env bash
+# Mutation run: applies each one-line mutant of scripts/mutants.txt to the
+# game's sources in turn, rebuilds the unit tests in build-mutate/, runs them
+# (not the end-to-end tests, not the long soak, not the art generator's own
+# check, which the sources here never reach), restores the file and says
+# whether some test failed (killed) or none did (survived).
+#   scripts/mutate.sh [mutant-file] [numbers...]
+# With numbers (e.g. 3 10-14) only those mutants of the list run.
+# The source file is restored after every mutant, also when interrupted.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+list=${1:-$here/scripts/mutants.txt}
+shift || true
+build="$here/build-mutate"
+filter=${MUTATE_FILTER:-'-Soak.*:ArtSheets.GeneratorIsDeterministic'}
+jobs=${JOBS:-2}
+
+wanted() {
+  local n=$1 r
+  shift
+  [ $# -eq 0 ] && return 0
+  for r in "$@"; do
+    if [[ $r == *-* ]]; then
+      [ "$n" -ge "${r%-*}" ] && [ "$n" -le "${r#*-}" ] && return 0
+    elif [ "$n" -eq "$r" ]; then return 0; fi
+  done
+  return 1
+}
+
+cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" --target velkaro_tests -j"$jobs" >/dev/null
+tests="$build/tests/velkaro_tests"
+
+backup=""
+target=""
+# The restored file gets a new time stamp, so that the next build compiles it
+# again instead of keeping the object built from the mutant.
+restore() {
+  if [ -n "$backup" ]; then
+    cat "$backup" >"$target"
+    touch "$target"
+    rm -f "$backup"
+    backup=""
+  fi
+}
+trap 'restore' EXIT
+trap 'restore; exit 130' INT TERM
+
+# Runs the filtered tests as two shards side by side; stops at a failure.
+run_tests() {
+  local pids=() s status=0
+  for s in $(seq 0 $((jobs - 1))); do
+    GTEST_TOTAL_SHARDS=$jobs GTEST_SHARD_INDEX=$s SDL_VIDEODRIVER=dummy timeout 300 \
+      "$tests" --gtest_filter="$filter" --gtest_fail_fast --gtest_brief=1 >"$build/mutant-shard$s.log" 2>&1 &
+    pids+=($!)
+  done
+  for s in "${pids[@]}"; do wait "$s" || status=1; done
+  return $status
+}
+
+# The unmutated sources must pass, or no mutant says anything.
+run_tests || { echo "the tests fail without any mutant: see $build/mutant-shard*.log"; exit 1; }
+
+# Applies one mutant line to its file: each "text @@ replacement" pair in turn,
+# the first occurrence of the text (one space each side belongs to the separator).
+apply='
+my ($path, $line) = @ARGV;
+my @f = split /@@/, $line, -1;
+for (@f) { s/^ //; s/ $//; }
+local $/;
+open my $in, "<", $path or die "$path: $!\n";
+my $text = <$in>;
+close $in;
+for (my $i = 1; $i < @f; $i += 2) {
+  my ($old, $new) = ($f[$i], $i + 1 < @f ? $f[$i + 1] : "");
+  my $at = index($text, $old);
+  die "pattern not found: $old\n" if $at < 0;
+  substr($text, $at, length $old) = $new;
+}
+open my $out, ">", $path or die "$path: $!\n";
+print $out $text;
+close $out;
+'
+
+n=0
+killed=0
+survived=0
+broken=0
+survivors=()
+while IFS= read -r line <&3; do
+  case $line in '' | '#'*) continue ;; esac
+  n=$((n + 1))
+  wanted "$n" "$@" || continue
+  target="$here/${line%% @@*}"
+  backup=$(mktemp "$build/mutant-backup.XXXXXX")
+  cp "$target" "$backup"
+  if ! perl -e "$apply" "$target" "$line"; then
+    result="BROKEN (pattern)"
+    broken=$((broken + 1))
+  elif ! cmake --build "$build" --target velkaro_tests -j"$jobs" >"$build/mutant-build.log" 2>&1; then
+    result="BROKEN (does not build)"
+    broken=$((broken + 1))
+  elif run_tests; then
+    result="survived"
+    survived=$((survived + 1))
+    survivors+=("$n")
+  else
+    result="killed"
+    killed=$((killed + 1))
+  fi
+  restore
+  printf '%3d %-24s %s\n' "$n" "$result" "$line"
+done 3<"$list"
+# Leave the build matching the restored sources.
+cmake --build "$build" --target velkaro_tests -j"$jobs" >/dev/null
+
+total=$((killed + survived))
+echo
+echo "killed $killed, survived $survived, broken $broken"
+[ "$total" -gt 0 ] && awk -v k="$killed" -v t="$total" 'BEGIN { printf "kill rate %.1f%% (%d of %d)\n", 100 * k / t, k, t }'
+[ ${#survivors[@]} -eq 0 ] || echo "survivors: ${survivors[*]}"
