@@ -2,6 +2,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -86,8 +87,8 @@ TEST_P(ArtCourses, RulesCatchASpoiltCourse) {
       {"checkpoint order", [](RgbImage&, std::vector<Checkpoint>& c) { std::swap(c[4], c[5]); }},
       {"barrier",
        [](RgbImage& m, std::vector<Checkpoint>& c) {  // the barrier taken away beside checkpoint 8
-         for (int y = c[8].y - 100; y < c[8].y + 176; ++y)
-           for (int x = c[8].x - 100; x < c[8].x + 152; ++x)
+         for (int y = std::max(0, c[8].y - 100); y < std::min(m.h, c[8].y + 176); ++y)
+           for (int x = std::max(0, c[8].x - 100); x < std::min(m.w, c[8].x + 152); ++x)
              if (IsBarrierColour(m.px[size_t(y) * m.w + x])) m.px[size_t(y) * m.w + x] = 0x406030;
        }},
       {"checkpoints on road",
