@@ -18,7 +18,7 @@ const int kLoud = 12000;   // above anything the engine gives: a cue has started
 // What one race gave, frame by frame.
 struct Heard {
   std::vector<uint64_t> hash;   // the screen
-  std::vector<size_t> at;       // sample frames written when the frame's sounds were handed over
+  std::vector<size_t> at;       // sample frames written just before the frame's sounds are handed over
   std::vector<float> speed;     // the player's after the frame
   std::vector<int> cue;         // countdown cell drawn (0..3), 4 the start banner, -1 neither
   std::vector<int16_t> out;     // left channel of everything written
@@ -42,7 +42,6 @@ void Watch(SDL_Surface* s) {
   for (int y = 0; y < s->h; ++y)
     for (int x = 0; x < s->w * 3; ++x) h = (h ^ static_cast<uint8_t*>(s->pixels)[y * s->pitch + x]) * 1099511628211ull;
   heard->hash.push_back(h);
-  heard->at.push_back(WrittenFrames());
   if (!AudioActive()) return;
   while (SDL_GetTicks() < next) SDL_Delay(1);
   next = SDL_GetTicks() + 25;
@@ -91,6 +90,8 @@ class RaceSound : public RaceSceneTest {
                       : race.readyFlg == 2 && race.rCnt > 0 ? 4
                                                             : -1);
       h.speed.push_back(car[0].speed);
+      // Read before the hand-over: nothing written up to here can hold the frame's sounds.
+      h.at.push_back(WrittenFrames());
       PresentFrame(screen);
     }
     AudioClose();
