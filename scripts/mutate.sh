@@ -6,6 +6,9 @@
 # whether some test failed (killed) or none did (survived).
 #   scripts/mutate.sh [mutant-file] [numbers...]
 # With numbers (e.g. 3 10-14) only those mutants of the list run.
+# MUTATE_REPORT=FILE runs every test for each mutant instead of stopping at the
+# first failure and writes the failing tests per mutant into FILE: which tests
+# hold which mutants, for deciding what a test suite can do without.
 # The source file is restored after every mutant, also when interrupted.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -14,6 +17,12 @@ shift || true
 build="$here/build-mutate"
 filter=${MUTATE_FILTER:-'-Soak.*:ArtSheets.GeneratorIsDeterministic'}
 jobs=${JOBS:-2}
+report=${MUTATE_REPORT:-}
+fail_fast=--gtest_fail_fast
+if [ -n "$report" ]; then
+  fail_fast=
+  : >"$report"
+fi
 
 wanted() {
   local n=$1 r
@@ -51,7 +60,7 @@ run_tests() {
   local pids=() s status=0
   for s in $(seq 0 $((jobs - 1))); do
     GTEST_TOTAL_SHARDS=$jobs GTEST_SHARD_INDEX=$s SDL_VIDEODRIVER=dummy timeout 300 \
-      "$tests" --gtest_filter="$filter" --gtest_fail_fast --gtest_brief=1 >"$build/mutant-shard$s.log" 2>&1 &
+      "$tests" --gtest_filter="$filter" $fail_fast --gtest_brief=1 >"$build/mutant-shard$s.log" 2>&1 &
     pids+=($!)
   done
   for s in "${pids[@]}"; do wait "$s" || status=1; done
@@ -107,6 +116,9 @@ while IFS= read -r line <&3; do
   else
     result="killed"
     killed=$((killed + 1))
+    if [ -n "$report" ]; then
+      echo "$n $(cat "$build"/mutant-shard*.log | sed -n 's/^\[  FAILED  \] \([A-Za-z0-9_/]*\.[A-Za-z0-9_./]*\).*/\1/p' | sort -u | tr '\n' ' ')" >>"$report"
+    fi
   fi
   restore
   printf '%3d %-24s %s\n' "$n" "$result" "$line"
