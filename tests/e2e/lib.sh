@@ -47,6 +47,19 @@ start_game() {  # start_game [OPTION]...
   find_window
 }
 
+# open_and_close COMMAND...: starts an installed game, keeps its window's size in
+# SIZE, closes it after a second; it must exit 0 having loaded every sheet and sound.
+open_and_close() {
+  "$@" > "$WORK/out.txt" 2>&1 &
+  GAME_PID=$!
+  find_window
+  SIZE=$(window_size)
+  sleep 1
+  close_window_and_wait
+  [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
+  ! grep -q 'NOT READ FILE\|without sound' "$WORK/out.txt" || fail "a sheet or sound failed to load"
+}
+
 # Waits for the game's window, leaves its id in WID and gives it the focus.
 find_window() {
   WID=

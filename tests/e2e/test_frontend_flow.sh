@@ -6,8 +6,7 @@ source "$(dirname "$0")/lib.sh"
 start_x
 prepare_game_dir
 start_game
-geometry=$(xwininfo -id "$WID" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
-[ "$geometry" = "480x480" ] || fail "window is $geometry, not 480x480"
+[ "$(window_size)" = 480x480 ] || fail "window is $(window_size), not 480x480"
 
 sleep 3.3  # the intro runs about 90 frames and cannot be skipped
 fps=$(grep -aoE '(^|[^0-9])[0-9]+FPS' "$WORK/out.txt" | grep -oE '[0-9]+' || true)

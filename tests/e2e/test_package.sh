@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # The Debian package: built by CPack, complete, clean for lintian and the desktop
-# and AppStream validators, one version throughout, and a game that starts from
-# the unpacked tree. With VELKARO_SYSTEM_PACKAGE_TEST=1 (CI) it is also installed
-# with apt-get, started and purged, and a player's saves are left alone.
+# and AppStream validators, one version throughout. Unpacked, it runs as a
+# player's installed copy: a per-user game folder, records kept over a
+# reinstall, options passed through, installed files never written. With
+# VELKARO_SYSTEM_PACKAGE_TEST=1 (CI) it is also installed with apt-get, started
+# and purged, and a player's saves are left alone.
 source "$(dirname "$0")/lib.sh"
 BUILD_DIR=$(dirname "$GAME_BIN")
-SRC_DIR=$(cd "$(dirname "$0")/../.." && pwd)
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")/\1/p' "$BUILD_DIR/CPackConfig.cmake")
 cpack -G DEB -B "$WORK/pkg" --config "$BUILD_DIR/CPackConfig.cmake" > "$WORK/cpack.log" 2>&1 || fail "cpack failed"
 deb="$WORK/pkg/velkaro_${version}_amd64.deb"
@@ -24,52 +25,60 @@ done
 grep -q '^/home\|^/root\|/data/settings' "$WORK/contents" && fail "package writes where it must not"
 
 lintian --fail-on error,warning "$deb" > "$WORK/lintian.log" 2>&1 || { cat "$WORK/lintian.log"; fail "lintian"; }
-dpkg-deb -x "$deb" "$WORK/root"
-desktop-file-validate "$WORK/root/usr/share/applications/$id.desktop" || fail "desktop entry"
-appstreamcli validate --no-net "$WORK/root/usr/share/metainfo/$id.metainfo.xml" > "$WORK/as.log" 2>&1 ||
+ROOT="$WORK/root"
+dpkg-deb -x "$deb" "$ROOT"
+desktop-file-validate "$ROOT/usr/share/applications/$id.desktop" || fail "desktop entry"
+grep -q '^Categories=Game;' "$ROOT/usr/share/applications/$id.desktop" || fail "desktop entry is not in Games"
+appstreamcli validate --no-net "$ROOT/usr/share/metainfo/$id.metainfo.xml" > "$WORK/as.log" 2>&1 ||
   { cat "$WORK/as.log"; fail "metainfo"; }
 for size in 16 32 48 64 128 256; do
-  identify "$WORK/root/usr/share/icons/hicolor/${size}x$size/apps/velkaro.png" | grep -q " ${size}x$size " ||
+  identify "$ROOT/usr/share/icons/hicolor/${size}x$size/apps/velkaro.png" | grep -q " ${size}x$size " ||
     fail "icon at $size px has the wrong size"
 done
 
 # One version: package, program, changelog, man page, metainfo release.
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version"
-zcat "$WORK/root/usr/share/doc/velkaro/changelog.gz" | head -n1 | grep -q "^velkaro ($version)" ||
+zcat "$ROOT/usr/share/doc/velkaro/changelog.gz" | head -n1 | grep -q "^velkaro ($version)" ||
   fail "changelog's newest entry is not $version"
-zcat "$WORK/root/usr/share/man/man6/velkaro.6.gz" | head -n1 | grep -q "Velkaro $version" || fail "man page version"
-grep -q "<release version=\"$version\"" "$WORK/root/usr/share/metainfo/$id.metainfo.xml" || fail "metainfo release"
-[ "$(HOME="$WORK/nohome" "$WORK/root/usr/games/velkaro" --version)" = "velkaro $version" ] || fail "--version"
+zcat "$ROOT/usr/share/man/man6/velkaro.6.gz" | head -n1 | grep -q "Velkaro $version" || fail "man page version"
+grep -q "<release version=\"$version\"" "$ROOT/usr/share/metainfo/$id.metainfo.xml" || fail "metainfo release"
+[ "$(HOME="$WORK/nohome" "$ROOT/usr/games/velkaro" --version)" = "velkaro $version" ] || fail "--version"
 [ -e "$WORK/nohome" ] && fail "--version made a game folder"
 
-# The unpacked tree runs as installed: the launcher prepares a player folder.
+# Played as installed. Every installed file is compared by content afterwards:
+# permissions would not keep root from writing.
+installed() { (cd "$ROOT" && find . -type f -print0 | sort -z | xargs -0 md5sum && find . | sort) | md5sum; }
+pristine=$(installed)
 start_x
-run_installed() {  # run_installed LAUNCHER HOME
-  HOME="$2" XDG_DATA_HOME= "$1" > "$WORK/out.txt" 2>&1 &
-  GAME_PID=$!
-  find_window
-  sleep 1
-  close_window_and_wait
-  [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS"
-  grep -q 'NOT READ FILE' "$WORK/out.txt" && fail "a sheet or sound failed to load"
-  grep -q 'without sound' "$WORK/out.txt" && fail "no sound from the installed game"
-  [ -f "$2/.local/share/velkaro/data/bestTime.txt" ] || fail "no player folder in $2"
-}
-mkdir -p "$WORK/home"
-run_installed "$WORK/root/usr/games/velkaro" "$WORK/home"
+export HOME="$WORK/home" XDG_DATA_HOME=
+mkdir -p "$HOME"
+launcher="$ROOT/usr/games/velkaro"
+open_and_close "$launcher"
+folder="$HOME/.local/share/velkaro"
+[ -L "$folder/image" ] && [ -L "$folder/sound" ] && [ -f "$folder/data/bestTime.txt" ] || fail "no game folder in $folder"
+record="0 77760 0 0 0 0 0 0 0 0 0 0 "
+echo "$record" > "$folder/data/bestTime.txt"
+dpkg-deb -x "$deb" "$ROOT"  # a reinstall
+open_and_close "$launcher"
+[ "$(cat "$folder/data/bestTime.txt")" = "$record" ] || fail "a record was overwritten"
+# XDG_DATA_HOME chooses another folder; options pass through and are kept there.
+export XDG_DATA_HOME="$WORK/xdg"
+open_and_close "$launcher" --scale 2
+[ "$SIZE" = 960x960 ] || fail "--scale 2 through the launcher gives $SIZE"
+grep -qx "scale 2" "$XDG_DATA_HOME/velkaro/data/settings.txt" || fail "scale not kept in XDG_DATA_HOME's folder"
+[ "$(installed)" = "$pristine" ] || fail "the game changed its installed files"
 
 if [ "${VELKARO_SYSTEM_PACKAGE_TEST:-0}" = 1 ]; then
   dpkg-query -W velkaro > /dev/null 2>&1 && fail "velkaro is already installed on this system"
-  player="$WORK/player"
-  mkdir -p "$player/.local/share/velkaro/data"
-  echo "0 77760 0 0 0 0 0 0 0 0 0 0 " > "$player/.local/share/velkaro/data/bestTime.txt"
+  export HOME="$WORK/player" XDG_DATA_HOME=
+  mkdir -p "$HOME/.local/share/velkaro/data"
+  echo "$record" > "$HOME/.local/share/velkaro/data/bestTime.txt"
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" > "$WORK/apt.log" 2>&1 || { cat "$WORK/apt.log"; fail "apt-get install"; }
   dpkg -L velkaro | while read -r f; do [ -d "$f" ] || echo "$f"; done > "$WORK/installed"
-  run_installed /usr/games/velkaro "$player"
+  open_and_close /usr/games/velkaro
   DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq velkaro > "$WORK/apt.log" 2>&1 || fail "apt-get purge"
   while read -r f; do [ -e "$f" ] && fail "purge left $f"; done < "$WORK/installed"
-  [ "$(cat "$player/.local/share/velkaro/data/bestTime.txt")" = "0 77760 0 0 0 0 0 0 0 0 0 0 " ] ||
-    fail "a player's record changed"
+  [ "$(cat "$HOME/.local/share/velkaro/data/bestTime.txt")" = "$record" ] || fail "a player's record changed"
   echo "system install, start and purge: ok"
 fi
-echo "PASS package velkaro_${version}_amd64.deb"
+echo "PASS package velkaro_${version}_amd64.deb, installed play, records kept, options passed through"
