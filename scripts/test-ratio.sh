@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # Prints how much test code there is against product code: non-blank lines of
 # C/C++, shell and Python under tests/ against the same count under src/ and
-# tools/, leaving out lines that start with // or # (comments; in C++ this also
-# leaves out the preprocessor lines, the same count the project has always used).
+# tools/, leaving out comment lines (starting with // in C/C++, # in shell and
+# Python; preprocessor lines count as code). The second figure is C/C++ alone,
+# the count the before-stop reminder prints.
 #   scripts/test-ratio.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-count() {
-  git ls-files -co --exclude-standard -- "$@" | grep -E '\.(c|cc|cpp|h|hpp|sh|py)$' |
-    while read -r f; do [ -f "$f" ] && cat "$f"; done | grep -cvE '^[[:space:]]*(//|#|$)' || true
+count() {  # count EXTENSIONS-REGEX COMMENT-REGEX DIR...
+  local ext=$1 comment=$2
+  shift 2
+  git ls-files -co --exclude-standard -- "$@" | grep -E "\.($ext)$" |
+    while read -r f; do [ -f "$f" ] && cat "$f"; done | grep -cvE "^[[:space:]]*($comment|$)" || true
 }
 
-tests=$(count tests)
-product=$(count src tools)
-awk -v t="$tests" -v p="$product" 'BEGIN {
-  printf "test lines     %6d\nproduct lines  %6d\ntest / product %6.1f%%\n", t, p, 100 * t / p }'
+cpp_tests=$(count 'c|cc|cpp|h|hpp' '//' tests)
+cpp_product=$(count 'c|cc|cpp|h|hpp' '//' src tools)
+tests=$((cpp_tests + $(count 'sh|py' '#' tests)))
+product=$((cpp_product + $(count 'sh|py' '#' src tools)))
+awk -v t="$tests" -v p="$product" -v ct="$cpp_tests" -v cp="$cpp_product" 'BEGIN {
+  printf "                 all    C/C++\n"
+  printf "test lines    %6d   %6d\nproduct lines %6d   %6d\ntest/product  %5.1f%%   %5.1f%%\n",
+         t, ct, p, cp, 100 * t / p, 100 * ct / cp }'
