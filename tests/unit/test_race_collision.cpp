@@ -74,18 +74,14 @@ TEST_F(RaceCollision, RivalPushDirections) {
 TEST_F(RaceCollision, NoseAndDeflectionBoundariesAt256) {
   race.secondCarFlg = 1;
   car[1].dispX = car[1].dispY = car[0].dispY = 100;  // rival facing right: nose at dispX + 42
-  car[0].speed = 7.0f;
-  for (int dx : {32, 31}) {  // the player's centre 16 px from the nose: no push; 15: pushed
-    car[0].dispX = 100 + dx;
+  for (int dx : {32, 31}) {                          // the player's centre 16 px from the nose: no push; 15: pushed
+    car[0].dispX = 100 + dx, car[0].speed = 7.0f;
     ContactDeflectionStep();
     EXPECT_EQ(car[0].speed, dx == 32 ? 7.0f : 2.0f);
   }
   // The player's nose 16 px right of its centre, the rival's centre 16 px beyond it.
-  car[0] = CarAt(0, 9.0f, 0, 100, 100);
-  car[1] = CarAt(0, 0, 0, 132, 100);
-  EXPECT_FALSE(NoseClear());
-  car[1].posX = 133;
-  EXPECT_TRUE(NoseClear());
+  car[0] = CarAt(0, 9.0f, 0, 100, 100), car[1] = CarAt(0, 0, 0, 132, 100);
+  EXPECT_EQ(Seq() << NoseClear() << (car[1].posX = 133, NoseClear()), V(0, 1));
   // Stepping toward the rival stops short without a bounce; mode 1 passes through.
   Paint({all});
   TakeCourseColours(img.checkImage, 0);

@@ -46,6 +46,14 @@ inline int& PresentedFrames() {
 }
 inline void CountPresent(SDL_Surface*) { ++PresentedFrames(); }
 
+// Values taken in turn: each << operand is evaluated before the next, unlike V's arguments.
+struct Seq : std::vector<double> {
+  template <class T>
+  Seq& operator<<(T v) {
+    return push_back(static_cast<double>(v)), *this;
+  }
+};
+
 inline CarState CarAt(float dir, float speed, int32_t moveAng, float x = 0, float y = 0) {
   CarState c = {};
   c.dir = dir, c.speed = speed, c.moveAng = moveAng, c.posX = x, c.posY = y;
