@@ -3,18 +3,6 @@
 
 using RaceFlow = RaceSceneTest;
 
-TEST_F(RaceFlow, SetupOfSlot8InMode2) {
-  WriteTextFile("data/check2.txt", "1,2 3,4 ");
-  car[1].speed = 3.5f;  // left alone by the setup
-  EXPECT_EQ(Logged([&] { return Frames(1, 0, 8, 2); }), 4);
-  // Course 2 from its own table row and checkpoint file; slot 8 has no best time: no rival.
-  const TrackRow& t = kTrack[2];
-  EXPECT_EQ(V(out == "mapCnt=8\n", race.course, race.overTime, race.checkX[1], race.checkY[1], race.secondCarFlg),
-            V(1, 2, t.InitOverTime, 3, 4, 0));
-  EXPECT_EQ(V(car[0].posX, car[0].posY, car[1].posX, car[1].posY, car[1].speed),
-            V(t.InitX, t.InitY, t.InitAX, t.InitAY, 3.5f));
-}
-
 TEST_F(RaceFlow, CountdownFramesIgnoreKeysAndTheClockStartsInFrame62) {
   const uint8_t keys = KEY_UP | KEY_RIGHT;
   Frames(60, keys);

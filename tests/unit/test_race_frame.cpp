@@ -40,9 +40,7 @@ TEST_F(RaceFrame, StartBannerIsAnchoredAt82And33AboveTheStart) {
 }
 
 TEST_F(RaceFrame, AuthoringKeyDuringTheCountdownPassesCheckpoint0InTheSameFrame) {
-  std::string far;
-  for (int i = 0; i < 20; ++i) far += "0,0 ";
-  WriteTextFile("data/check0.txt", far);
+  LayCheckpoints(0, 0);
   Frames(1);
   Frames(1, KEY_A);
   EXPECT_EQ(V(race.readyFlg, race.checkCnt, race.checkX[0], race.checkOkCnt), V(1, 1, 667, 1));
