@@ -9,21 +9,19 @@
 #include "gfx/images.h"
 #include "test_support.h"
 
-class CoursePairTest : public SceneTest {
- protected:
-  // A course image of one colour with a marker square at (100, 100), modified at mtime
-  // (explicit, so that a rewrite is told apart however fast it follows).
-  static void WriteCourse(int k, uint32_t rgb, long mtime, int w = COURSE_W, int h = COURSE_H) {
-    SDL_Surface* course = MakeSurface24(w, h, rgb >> 16, rgb >> 8, rgb);
-    FillRect(course, 100, 100, 10, 10, 1, 2, 3);
-    const std::string path = "image/map" + std::to_string(k) + ".bmp";
-    ASSERT_EQ(SDL_SaveBMP(course, path.c_str()), 0);
-    SDL_FreeSurface(course);
-    const struct timespec times[2] = {{mtime, 0}, {mtime, 0}};
-    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
-  }
-  static std::vector<double> Corners() { return V(PixelRGB(img.mapImage, 0, 0), PixelRGB(img.bbMap, 0, 0)); }
-};
+// A course image of one colour with a marker square at (100, 100), modified at mtime
+// (explicit, so that a rewrite is told apart however fast it follows).
+static void WriteCourse(int k, uint32_t rgb, long mtime, int w = COURSE_W, int h = COURSE_H) {
+  SDL_Surface* course = MakeSurface24(w, h, rgb >> 16, rgb >> 8, rgb);
+  FillRect(course, 100, 100, 10, 10, 1, 2, 3);
+  const std::string path = "image/map" + std::to_string(k) + ".bmp";
+  ASSERT_EQ(SDL_SaveBMP(course, path.c_str()), 0);
+  SDL_FreeSurface(course);
+  const struct timespec times[2] = {{mtime, 0}, {mtime, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+using CoursePairTest = SceneTest;
 
 TEST_F(CoursePairTest, EveryChoiceGivesTwoFreshIndependentCopiesOfTheFileAsItIsNow) {
   WriteCourse(2, 0x288C3C, 1000);
@@ -40,7 +38,7 @@ TEST_F(CoursePairTest, EveryChoiceGivesTwoFreshIndependentCopiesOfTheFileAsItIsN
   }
   WriteCourse(2, 0xC80A0A, 2000);  // changed on disk: read again
   ASSERT_TRUE(LoadCoursePair(2));
-  EXPECT_EQ(Corners(), V(0xC80A0A, 0xC80A0A));
+  EXPECT_EQ(V(PixelRGB(img.mapImage, 0, 0), PixelRGB(img.bbMap, 0, 0)), V(0xC80A0A, 0xC80A0A));
   // Not read ahead; then an unreadable and a missing course leave the pair as it was.
   WriteCourse(1, 0x288C3C, 1000);
   ASSERT_TRUE(LoadCoursePair(1));
@@ -48,7 +46,7 @@ TEST_F(CoursePairTest, EveryChoiceGivesTwoFreshIndependentCopiesOfTheFileAsItIsN
   WriteTextFile("image/map3.bmp", "not a picture");
   EXPECT_FALSE(LoadCoursePair(3) || LoadCoursePair(4));
   EXPECT_EQ(img.mapImage, collision);
-  EXPECT_EQ(Corners(), V(0x288C3C, 0x288C3C));
+  EXPECT_EQ(V(PixelRGB(img.mapImage, 0, 0), PixelRGB(img.bbMap, 0, 0)), V(0x288C3C, 0x288C3C));
   // A course of another size gets surfaces of its own, which the race cannot use.
   WriteCourse(5, 0x090807, 1000, 64, 48);
   ASSERT_TRUE(LoadCoursePair(5));

@@ -1,14 +1,7 @@
 // Skid marks: unwrapped slide test, wheel points, joining distance, drawn into bbMap only.
 #include "test_race_support.h"
 
-class RaceSkid : public RaceSceneTest {
- protected:
-  std::vector<double> Grey(std::vector<std::pair<int, int>> points) {
-    std::vector<double> v;
-    for (auto [x, y] : points) v.push_back(PixelRGB(img.bbMap, x, y) == 0x646464u);
-    return v;
-  }
-};
+using RaceSkid = RaceSceneTest;
 
 TEST_F(RaceSkid, UnwrappedSlidesSpawnWheelPoints17PixelsBehindAt195And165Degrees) {
   auto spawn = [](float dir, int32_t moveAng) {
@@ -24,25 +17,23 @@ TEST_F(RaceSkid, UnwrappedSlidesSpawnWheelPoints17PixelsBehindAt195And165Degrees
 }
 
 TEST_F(RaceSkid, JoinsPointsUnder20PixelsApart) {
+  auto grey = [](int x, int y) { return PixelRGB(img.bbMap, x, y) == 0x646464u; };
   // Two points of the first wheel (dx, dy) apart, the second wheel's 80 px apart.
   for (int dx : {19, 20}) {  // squared distance 19 * 19 + 5 * 5 = 386: joined; 400: not
     SDL_FillRect(img.bbMap, nullptr, 0);
     skid.DAnimeLen = 2;
-    skid.RDAnimeGX[1] = skid.RDAnimeGY[1] = 50;
-    skid.RDAnimeGX[0] = 50 + dx, skid.RDAnimeGY[0] = dx == 19 ? 55 : 50;
+    skid.RDAnimeGX[1] = skid.RDAnimeGY[1] = 50, skid.RDAnimeGX[0] = 50 + dx, skid.RDAnimeGY[0] = dx == 19 ? 55 : 50;
     skid.LDAnimeGX[0] = skid.LDAnimeGY[0] = skid.LDAnimeGY[1] = 10, skid.LDAnimeGX[1] = 90;
-    SkidScreenStep();
-    DrawSkidMarks(img.bbMap);
+    SkidScreenStep(), DrawSkidMarks(img.bbMap);
     // Both lines, the second offset (-1, +1); never the far wheel.
-    EXPECT_EQ(Grey({{50, 50}, {49, 51}, {50, 10}}), V(dx == 19, dx == 19, 0)) << dx;
+    EXPECT_EQ(V(grey(50, 50), grey(49, 51), grey(50, 10)), V(dx == 19, dx == 19, 0)) << dx;
   }
 }
 
 TEST_F(RaceSkid, ASlideInTheRaceMarksBbMapOnly) {
   RunCountdown();
   SDL_Surface* before = MakeCourse();
-  Frames(20, KEY_UP);
-  Frames(8, KEY_UP | KEY_RIGHT);
+  Frames(20, KEY_UP), Frames(8, KEY_UP | KEY_RIGHT);
   int greyInBb = 0, changedInMap = 0;
   for (int y = 940; y < 1100; ++y)
     for (int x = 600; x < 1000; ++x)

@@ -128,13 +128,4 @@ class RaceSceneTest : public SceneTest {
   static void ScriptCreepingFinish() { PushKeys(0, 60), PushKeys(KEY_UP, 8), PushKeys(0, 35), PushKeys(KEY_Z, 1); }
   // The setup frame and the countdown, up to the first racing frame.
   void RunCountdown() { ASSERT_EQ(Seq() << Frames(61) << race.readyFlg, V(4, 2)); }
-  // f's result; what it printed is left in out.
-  template <class F>
-  auto Logged(F f) {
-    testing::internal::CaptureStdout();
-    const auto result = f();
-    out = testing::internal::GetCapturedStdout();
-    return result;
-  }
-  std::string out;
 };
