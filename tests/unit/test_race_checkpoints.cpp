@@ -37,13 +37,12 @@ TEST_F(RaceCheckpoints, GoalProbeAndStrictRectangle) {
   EXPECT_EQ(probe(0, 0, 0), V(42, 38));
   EXPECT_EQ(probe(10, 20, 6), V(34, 76));
   EXPECT_EQ(probe(0, 0, 0.5f), V(41, 40));
-  // Strictly inside on every edge.
+  // Strictly inside on every edge of course 2's goal rectangle.
   const TrackRow& t = kTrack[2];
-  const int32_t x = t.goalX, y = t.goalY, r = t.goalX + t.goalW, b = t.goalY + t.goalH;
-  auto in = [](int32_t px, int32_t py) { return InGoalRect(2, px, py); };
-  EXPECT_EQ(
-      V(in(x, y + 1), in(x + 1, y + 1), in(r - 1, y + 1), in(r, y + 1), in(x + 1, y), in(x + 1, b - 1), in(x + 1, b)),
-      V(0, 1, 1, 0, 0, 1, 0));
+  const int32_t x = t.goalX, y = t.goalY + 1, r = t.goalX + t.goalW, b = t.goalY + t.goalH;
+  EXPECT_EQ(V(InGoalRect(2, x + 1, y), InGoalRect(2, x, y), InGoalRect(2, r, y), InGoalRect(2, r - 1, b - 1),
+              InGoalRect(2, x + 1, y - 1), InGoalRect(2, x + 1, b)),
+            V(1, 0, 0, 1, 0, 0));
 }
 
 TEST_F(RaceCheckpoints, LapsCountFromCheckpoint19OnAndTheThirdEndsTheRace) {

@@ -89,29 +89,22 @@ TEST_F(RaceScreens, FinishBannersByModeAndOutcomeThenTheVeil) {
             V(0.810000002f, -0.689999998f));
 }
 
-class RacePauseMenu : public RaceSceneTest {
- protected:
-  void SetUp() override {
-    RaceSceneTest::SetUp();
-    img.selectImage = MakeSurface24(250, 150, 0, 0, 200);
-    img.carImage = MakeSurface24(52 * 24, 76, 0, 0, 0);
-    Fill(img.carImage, 0, 0, 52, 76, 0xAA0000), Fill(img.carImage, 52 * 12, 0, 52, 76, 0x00AA00);
-    UpKeyFlg = 1;
-  }
+TEST_F(RaceScreens, PauseMenuMarkersOneLatchForUpAndDownAndTheConfirmingFrameDrawsNothing) {
+  img.selectImage = MakeSurface24(250, 150, 0, 0, 200);
+  img.carImage = MakeSurface24(52 * 24, 76, 0, 0, 0);
+  Fill(img.carImage, 0, 0, 52, 76, 0xAA0000), Fill(img.carImage, 52 * 12, 0, 52, 76, 0x00AA00);
+  UpKeyFlg = 1;
   // The y of the pair of car markers on the panel, -1 when none shows at 181 or 218.
-  int MarkerY() {
+  auto markerY = [this] {
     for (int y : {181, 218})
       if (PixelRGB(screen, 121, y + 1) == 0xAA0000 && PixelRGB(screen, 309, y + 1) == 0x00AA00) return y;
     return -1;
-  }
-};
-
-TEST_F(RacePauseMenu, MarkersOneLatchForUpAndDownAndTheConfirmingFrameDrawsNothing) {
+  };
   // Held Down: one flip, the old marker covered; Up while Down's press is still consumed: nothing;
   // both together: one flip.
-  EXPECT_EQ(Seq() << Selects(1) << MarkerY() << Selects(5, KEY_DOWN) << MarkerY() << PixelRGB(screen, 121, 182)
+  EXPECT_EQ(Seq() << Selects(1) << markerY() << Selects(5, KEY_DOWN) << markerY() << PixelRGB(screen, 121, 182)
                   << Selects(1, KEY_UP) << raceProgram.selectCnt << Selects(1) << Selects(3, KEY_UP | KEY_DOWN)
-                  << MarkerY(),
+                  << markerY(),
             V(7, 181, 7, 218, 0x0000C8, 7, 1, 7, 7, 181));
   SDL_FillRect(screen, nullptr, 0);
   EXPECT_EQ(Seq() << Selects(1, KEY_Z) << PixelRGB(screen, 116, 166) << Selects(1, KEY_QUIT), V(4, 0, 6));
