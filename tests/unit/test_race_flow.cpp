@@ -3,23 +3,9 @@
 
 using RaceFlow = RaceSceneTest;
 
-TEST_F(RaceFlow, SetupOfSlot8InMode2) {
-  WriteTextFile("data/check2.txt", "1,2 3,4 ");
-  car[1].speed = 3.5f;  // left alone by the setup
-  EXPECT_EQ(Logged([&] { return Frames(1, 0, 8, 2); }), 4);
-  EXPECT_EQ(out, "mapCnt=8\n");
-  EXPECT_EQ(V(race.course, race.readyFlg, race.rCnt, race.overTime, race.checkX[1], race.checkY[1]),
-            V(2, 1, 148, 300000, 3, 4));
-  EXPECT_EQ(V(car[0].posX, car[0].posY, car[1].posX, car[1].posY, car[1].speed), V(1388, 518, 1453, 518, 3.5f));
-  // slot 8 has no best time: no rival
-  EXPECT_EQ(V(race.secondCarFlg, race.wayColor), V(0, getpixel(img.checkImage, 0, 0)));
-}
-
 TEST_F(RaceFlow, CountdownFramesIgnoreKeysAndTheClockStartsInFrame62) {
   const uint8_t keys = KEY_UP | KEY_RIGHT;
-  Frames(1, keys);
-  EXPECT_EQ(race.rCnt, 148);
-  Frames(59, keys);
+  Frames(60, keys);
   EXPECT_EQ(V(race.rCnt, race.readyFlg, run.SaveFlg, car[0].speed), V(30, 1, 0, 0));
   // Racing and recording; the right latch was never armed: no re-centring.
   Frames(1, keys);
@@ -30,37 +16,29 @@ TEST_F(RaceFlow, CountdownFramesIgnoreKeysAndTheClockStartsInFrame62) {
 
 TEST_F(RaceFlow, PauseFreezesTheCountdownAndTheRaceAndReturnsToASetup) {
   Frames(10);
-  EXPECT_EQ(Frames(1, KEY_X), 7);
-  EXPECT_EQ(race.rCnt, 128);  // the pausing frame had already counted down
-  EXPECT_EQ(Selects(5, KEY_X), 7);
-  EXPECT_EQ(Selects(1, KEY_X | KEY_Z), 4);
-  EXPECT_EQ(Frames(1, KEY_X), 4);  // still held across the resume: no second pause
-  EXPECT_EQ(race.rCnt, 126);
+  EXPECT_EQ(Frames(1, KEY_X), 7);  // the pausing frame has already counted down: rCnt 128
+  // X held through the menu and the resume: no second pause.
+  EXPECT_EQ(Seq() << Selects(5, KEY_X) << Selects(1, KEY_X | KEY_Z) << Frames(1, KEY_X) << race.rCnt, V(7, 4, 4, 126));
   Frames(50, KEY_UP);
   const std::vector<double> before = V(race.Time + 16, car[0].posX, car[0].speed);
   EXPECT_EQ(Frames(1, KEY_X), 7);  // the clock ran before the pause key
-  EXPECT_EQ(Selects(30), 7);
-  EXPECT_EQ(Selects(1, KEY_Z), 4);
+  EXPECT_EQ(Seq() << Selects(30) << Selects(1, KEY_Z), V(7, 4));
   EXPECT_EQ(V(race.Time, car[0].posX, car[0].speed), before);
   // Return: Down and z in one frame flip first, then confirm; the next call sets up a race.
   Frames(1, KEY_X);
-  EXPECT_EQ(Selects(1), 7);  // arms the Up/Down latch
-  EXPECT_EQ(Selects(1, KEY_DOWN | KEY_Z), 1);
+  EXPECT_EQ(Seq() << Selects(1) << Selects(1, KEY_DOWN | KEY_Z), V(7, 1));  // the first arms the Up/Down latch
   EXPECT_EQ(V(race.readyFlg, run.LoadFlg, raceProgram.selectCnt), V(0, 1, 0));
-  Logged([&] { return Frames(1); });
-  EXPECT_EQ(out, "mapCnt=0\n");
-  EXPECT_EQ(V(race.rCnt, race.Time), V(148, 0));
+  Frames(1);
+  EXPECT_EQ(V(race.readyFlg, race.rCnt, race.Time), V(1, 148, 0));
 }
 
 TEST_F(RaceFlow, TimeUpCoastsToTheResultScreenWritesNothingAndIgnoresPause) {
   RunCountdown();
   Frames(11, KEY_UP);
   race.overTime = 16;
-  EXPECT_EQ(Frames(1, KEY_UP), 4);  // overTime 0: still racing
-  EXPECT_EQ(V(race.goalFlg, car[0].speed), V(0, 3.0f));
-  EXPECT_EQ(Frames(1), 4);  // time-up, still rolling: coasting by 0.15
-  EXPECT_EQ(V(race.timeUpFlg, car[0].speed), V(1, 2.85f));
-  EXPECT_EQ(Frames(1, KEY_X), 4);  // no pause once over
+  EXPECT_EQ(Seq() << Frames(1, KEY_UP) << race.goalFlg << car[0].speed, V(4, 0, 3.0f));  // overTime 0: still racing
+  // Time-up, still rolling: coasting by 0.15; no pause once over.
+  EXPECT_EQ(Seq() << Frames(1) << race.timeUpFlg << car[0].speed << Frames(1, KEY_X), V(4, 1, 2.85f, 4));
   // 2.70 needs 12 more steps to drop below 1.0, then the result screen: z in its first frame
   // leaves before presenting.
   PushKeys(0, 12), PushKeys(KEY_Z, 1);
@@ -78,77 +56,50 @@ TEST_F(RaceFlow, FirstFinishStoresTheRunAndTheNextRaceReplaysItFrameExactly) {
       code = Game(screen, 0, 1);
       if (race.readyFlg == 2) pos[raceNo].insert(pos[raceNo].end(), {car[raceNo].posX, car[raceNo].posY});
     }
-    ASSERT_EQ(code, 1);
     // Equal to the best the second time: not a record. The goal frame's entry is dropped.
-    EXPECT_EQ(V(race.mapNum, race.Time, race.ReTime), V(3, 672, 1 - raceNo));
+    EXPECT_EQ(V(code, race.mapNum, race.Time, race.ReTime), V(1, 3, 672, 1 - raceNo));
     EXPECT_EQ(ReadTextFile("data/saveCnt0.txt") + ReadTextFile("data/bestTime.txt"), "42672 0 0 0 0 0 0 0 0 0 0 0 ");
   }
   // Entries are the positions at the start of each racing frame; speed 0.99999976 moves nothing.
   const std::string ghost = ReadTextFile("data/ghost0.txt");
   EXPECT_EQ(ghost.substr(0, 24), "667 984 0 667 984 0 667 ");
-  EXPECT_NE(ghost.find("682 984 0 "), std::string::npos);
-  EXPECT_EQ(ghost.find("683 "), std::string::npos);
+  EXPECT_TRUE(ghost.find("682 984 0 ") != std::string::npos && ghost.find("683 ") == std::string::npos);
   // Entry n shows in racing frame n + 1.
   ASSERT_EQ(pos[1].size(), pos[0].size());
   EXPECT_EQ(std::vector<float>(pos[1].begin() + 2, pos[1].end()), std::vector<float>(pos[0].begin(), pos[0].end() - 2));
 }
 
 TEST_F(RaceFlow, FinishOutcomesAndTheFilesTheyWrite) {
-  struct Case {
-    int slot, mode, best, entries, time, finished, record;
-    std::vector<std::string> files;  // saveCnt, bestTime, clearFlg; the one made a directory reads empty
-    const char* broken;              // made a directory: its write fails, the race still leaves
-  };
   // A mode-1 finish slower than the best; a mode-2 win (the rival far ahead, never in the way)
   // writes cleared flags but never run files; the rival's path running out in racing frame 31
   // is a loss; running out in the goal frame lets the goal count, but an equal time is no win.
-  const std::string none = "<missing>", best6 = "0 0 0 0 0 0 672 0 0 0 0 0 ", best0 = "672 0 0 0 0 0 0 0 0 0 0 0 ";
-  const Case cases[] = {{0, 1, 600, 5, 672, 1, 0, {"5", none, none}, ""},
-                        {6, 2, 1000, 300, 672, 1, 1, {"300", best6, "1 0 0 0 0 0 "}, ""},
-                        {6, 2, 1000, 30, 16 * 30, 0, 0, {"30", none, none}, ""},
-                        {6, 2, 672, 42, 672, 1, 0, {"42", none, none}, ""},
-                        {0, 1, 0, 0, 672, 1, 1, {"", best0, none}, "saveCnt"},
-                        {0, 1, 0, 0, 672, 1, 1, {"42", "", none}, "bestTime"},
-                        {6, 2, 1000, 300, 672, 1, 1, {"300", best6, ""}, "clearFlg"}};
-  for (const Case& t : cases) {
+  const std::string none = "<missing>";
+  const struct {
+    int slot, mode, best, entries, time, record;
+    std::string files;  // saveCnt, bestTime, clearFlg
+  } cases[] = {{0, 1, 600, 5, 672, 0, "5" + none + none},
+               {6, 2, 1000, 300, 672, 1,
+                "300"
+                "0 0 0 0 0 0 672 0 0 0 0 0 "
+                "1 0 0 0 0 0 "},
+               {6, 2, 1000, 30, 16 * 30, 0, "30" + none + none},
+               {6, 2, 672, 42, 672, 0, "42" + none + none}};
+  for (const auto& t : cases) {
     Renew();
-    const std::string slot = std::to_string(t.slot), broken = t.broken;
-    const std::string dir = "mkdir data/" + broken + (broken == "saveCnt" ? slot : "") + ".txt";
-    ASSERT_TRUE(broken.empty() || system(dir.c_str()) == 0);
-    if (t.entries) WriteStoredRun(t.slot, t.best, t.entries, t.slot ? 900 : 667, 984);
+    WriteStoredRun(t.slot, t.best, t.entries, t.slot ? 900 : 667, 984);
     ScriptCreepingFinish();
-    ASSERT_EQ(Logged([&] { return RunRace(t.slot, t.mode); }), 1);
-    EXPECT_EQ(V(race.Time, race.mapNum == 3, race.timeUpFlg, race.ReTime), V(t.time, t.finished, !t.finished, t.record))
-        << t.slot << " " << t.entries << " " << broken;
-    EXPECT_EQ(std::vector<std::string>({ReadTextFile("data/saveCnt" + slot + ".txt"), ReadTextFile("data/bestTime.txt"),
-                                        ReadTextFile("data/clearFlg.txt")}),
+    ASSERT_EQ(RunRace(t.slot, t.mode), 1);
+    const bool finished = t.time == 672;
+    EXPECT_EQ(V(race.Time, race.mapNum == 3, race.timeUpFlg, race.ReTime), V(t.time, finished, !finished, t.record))
+        << t.slot << " " << t.entries;
+    EXPECT_EQ(ReadTextFile("data/saveCnt" + std::to_string(t.slot) + ".txt") + ReadTextFile("data/bestTime.txt") +
+                  ReadTextFile("data/clearFlg.txt"),
               t.files);
-    EXPECT_TRUE(broken.empty() || out.find(broken + "ファイル書き込みエラー") != std::string::npos) << out;
   }
 }
 
-TEST_F(RaceFlow, NoStoredRunMeansNoSecondCar) {
-  run.LoadCnt = run.RunCnt = 5;  // left over from an earlier race, already exhausted
+TEST_F(RaceFlow, AnExhaustedRunFromAnEarlierRaceIsNoSecondCar) {
+  run.LoadCnt = run.RunCnt = 5;  // left by an earlier race; slot 6 has no best time: no rival
   EXPECT_EQ(Frames(300, 0, 6, 2), 4);
   EXPECT_EQ(V(race.secondCarFlg, race.goalFlg), V(0, 0));  // not ended by the old path
-  Renew();
-  bestTime[0] = 5000;  // a best time but no run file: the race goes on alone
-  Logged([&] { return Frames(1); });
-  EXPECT_EQ(out, "mapCnt=0\nsaveCntファイル書き込みエラー\n");
-  EXPECT_EQ(Frames(69), 4);
-  EXPECT_EQ(V(race.secondCarFlg, race.readyFlg), V(0, 2));
-}
-
-TEST_F(RaceFlow, RunCapacityClamps) {
-  RunCountdown();
-  run.SaveCnt = RUN_CAPACITY - 2;
-  Frames(5);
-  EXPECT_EQ(V(run.SaveCnt, run.SaveX[RUN_CAPACITY - 1]), V(RUN_CAPACITY + 3, 667));
-  StoreRun(0);
-  EXPECT_EQ(ReadTextFile("data/saveCnt0.txt"), "10000");
-  WriteStoredRun(0, 5000, 3, 600, 984);
-  WriteTextFile("data/saveCnt0.txt", "20000");
-  run.LoadFlg = 1;
-  LoadStoredRun(0);
-  EXPECT_EQ(V(run.LoadCnt, run.LoadX[2], race.secondCarFlg), V(RUN_CAPACITY, 600, 1));
 }

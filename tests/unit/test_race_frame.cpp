@@ -1,4 +1,6 @@
 // The race frame as a whole: what its step order and its setup frame mean for the player.
+#include <tuple>
+
 #include "test_race_support.h"
 
 class RaceFrame : public RaceSceneTest {
@@ -23,8 +25,8 @@ TEST_F(RaceFrame, CameraFollowsThisFramesMoveAndTheCarsShowOverTheCourse) {
   for (int frame = 1; frame <= 20; ++frame) {
     Frames(1, KEY_UP);
     // The view is centred on the car in x and stops at the course's bottom edge in y.
-    ASSERT_EQ(V(race.mapX, car[0].dispX, car[0].dispY), V(int(car[0].posX) - 240, 240, 984 - 672)) << frame;
-    ASSERT_EQ(At(240 + 26, 312 + 38), 0xC800C8u) << frame;
+    ASSERT_EQ(V(race.mapX, car[0].dispX, car[0].dispY, At(266, 350)), V(int(car[0].posX) - 240, 240, 312, 0xC800C8))
+        << frame;
   }
   EXPECT_GT(car[0].posX, 700);
 }
@@ -32,19 +34,13 @@ TEST_F(RaceFrame, CameraFollowsThisFramesMoveAndTheCarsShowOverTheCourse) {
 TEST_F(RaceFrame, StartBannerIsAnchoredAt82And33AboveTheStart) {
   RunCountdown();
   // The car on its start at screen (240, 312): the banner covers 158..342 by 279..343,
-  // translucent, so each corner differs from its outside neighbours.
-  const int corners[][4] = {{158, 279, -1, -1}, {342, 343, 1, 1}};
-  for (const auto& c : corners) {
-    EXPECT_NE(At(c[0], c[1]), At(c[0] + c[2], c[1])) << c[0];
-    EXPECT_NE(At(c[0], c[1]), At(c[0], c[1] + c[3])) << c[0];
-    EXPECT_EQ(At(c[0] + c[2], c[1]), At(c[0] + 2 * c[2], c[1])) << c[0];  // outside: the bare course
-  }
+  // translucent, so each corner differs from its outside neighbours, which are the bare course.
+  for (auto [x, y, d] : {std::tuple{158, 279, -1}, {342, 343, 1}})
+    EXPECT_TRUE(At(x, y) != At(x + d, y) && At(x, y) != At(x, y + d) && At(x + d, y) == At(x + 2 * d, y)) << x;
 }
 
 TEST_F(RaceFrame, AuthoringKeyDuringTheCountdownPassesCheckpoint0InTheSameFrame) {
-  std::string far;
-  for (int i = 0; i < 20; ++i) far += "0,0 ";
-  WriteTextFile("data/check0.txt", far);
+  LayCheckpoints(0, 0);
   Frames(1);
   Frames(1, KEY_A);
   EXPECT_EQ(V(race.readyFlg, race.checkCnt, race.checkX[0], race.checkOkCnt), V(1, 1, 667, 1));
@@ -52,8 +48,7 @@ TEST_F(RaceFrame, AuthoringKeyDuringTheCountdownPassesCheckpoint0InTheSameFrame)
 
 TEST_F(RaceFrame, Checkpoint18AndTheGoalInOneFrameCompleteTheLap) {
   RunCountdown();
-  car[0].posX = 672;  // the goal probe at x 714, inside
-  race.checkOkCnt = 18;
+  car[0].posX = 672, race.checkOkCnt = 18;  // the goal probe at x 714, inside
   Frames(1);
   EXPECT_EQ(V(race.mapNum, race.checkOkCnt), V(1, 0));
 }
@@ -75,14 +70,12 @@ TEST_F(RaceFrame, RightArrowHeldFromFacing6SlidesThenTheTravelSwingsRoundAndFoll
   SteeringStep(c, 0);
   std::vector<int> lagOver20, slipping;  // frames
   for (int frame = 1; frame <= 80; ++frame) {
-    SteeringStep(c, KEY_RIGHT);
-    HeadingStep(c);
+    SteeringStep(c, KEY_RIGHT), HeadingStep(c);
     // slipAng is the previous travel against this frame's heading; behind it is 180..359.
     if (c.slipAng >= 180 && 360 - c.slipAng > 20) lagOver20.push_back(frame);
     if (c.slipAng >= 4 && c.slipAng <= 179) slipping.push_back(frame);
   }
-  ASSERT_FALSE(lagOver20.empty());
-  ASSERT_FALSE(slipping.empty());
+  ASSERT_FALSE(lagOver20.empty() || slipping.empty());
   EXPECT_EQ(V(lagOver20.front(), slipping.front(), slipping.back(), slipping.size()), V(3, 49, 64, 16));
 }
 
@@ -91,11 +84,8 @@ TEST_F(RaceFrame, StoredRunEntriesStayWithinOneCourseSizeBeyondEachEdge) {
   WriteTextFile("data/ghost0.txt", "2500 1500 30 5000 -3000 -1 -2000 9999 47 ");
   bestTime[0] = 5000, run.LoadFlg = 1, run.AiFlg = 1;
   LoadStoredRun(0);
-  std::vector<double> placed;
-  for (int i = 0; i < 3; ++i) {
-    ReplayStep();
-    placed.insert(placed.end(), {car[1].posX, car[1].posY, car[1].dir});
-  }
   // Inside -1536..3072 by -1152..2304 as they are; the facing one of the 24 frames.
+  std::vector<double> placed;
+  for (int i = 0; i < 3; ++i) ReplayStep(), placed.insert(placed.end(), {car[1].posX, car[1].posY, car[1].dir});
   EXPECT_EQ(placed, V(2500, 1500, 6, 3072, -1152, 23, -1536, 2304, 23));
 }

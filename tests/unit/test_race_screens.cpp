@@ -1,10 +1,8 @@
-// The result screen's reveal timings and exits, finish banners, the pause menu,
-// and skid marks drawn only into bbMap.
+// The result screen's reveal timings and exits, finish banners, the pause menu.
 #include "test_race_support.h"
 
-// Colours of the synthetic sheets, as 0xRRGGBB.
-const uint32_t kLabelBest = 0xC00001, kLabelRace = 0xC00002, kDigitRow0 = 0xC00003, kDigitRow42 = 0xC00004;
-const uint32_t kRecordBanner = 0xC00005, kFinish = 0xC00006;
+// Colours of the synthetic sheets, as 0xRRGGBB: labels, the two digit rows, the record banner.
+enum : uint32_t { kLabelBest = 0xC00001, kLabelRace, kDigitRow0, kDigitRow42, kRecordBanner };
 
 static void Fill(SDL_Surface* s, int x, int y, int w, int h, uint32_t rgb) {
   FillRect(s, x, y, w, h, rgb >> 16, rgb >> 8, rgb);
@@ -28,13 +26,14 @@ class RaceScreens : public RaceSceneTest {
   void SetUp() override {
     RaceSceneTest::SetUp();
     img.numImage2 = MakeSurface24(640, 220, 0, 0, 0);
-    Fill(img.numImage2, 0, 0, 640, 42, kDigitRow0);
-    Fill(img.numImage2, 0, 42, 640, 42, kDigitRow42);
-    Fill(img.numImage2, 0, 170, 187, 41, kLabelBest);
-    Fill(img.numImage2, 196, 170, 187, 41, kLabelRace);
+    Fill(img.numImage2, 0, 0, 640, 42, kDigitRow0), Fill(img.numImage2, 0, 42, 640, 42, kDigitRow42);
+    Fill(img.numImage2, 0, 170, 187, 41, kLabelBest), Fill(img.numImage2, 196, 170, 187, 41, kLabelRace);
+    // Each finish banner's place on the sheet in a colour of its own: y 0, 167, 214, 262.
     img.finishImage = MakeSurface24(400, 310, 0, 0, 0);
-    Fill(img.finishImage, 0, 0, 400, 310, kFinish);
+    for (int y : {0, 167, 214, 262}) Fill(img.finishImage, 0, y, y ? 294 : 376, y ? 46 : 75, 0xC10000 + y);
     Fill(img.finishImage, 0, 75, 376, 35, kRecordBanner);
+    img.fullImage = MakeSurface24(480, 480, 0, 0, 0);
+    SetPresenter(Watch), seen.assign(6, 0);
   }
   // The race at its end, standing still, without driving it.
   static void EndRace(int32_t slot, int32_t mode, int32_t reTime, int32_t timeUp = 0) {
@@ -51,8 +50,6 @@ TEST_F(RaceScreens, ResultRevealsByOutcome) {
                              {6, 2, 1, 900, kDigitRow42, 0, 672}};
   for (const auto& t : cases) {
     Renew();
-    SetPresenter(Watch);
-    seen.assign(6, 0);
     const int slot = static_cast<int>(t[0]);
     bestTime[slot] = static_cast<int32_t>(t[3]);
     EndRace(slot, static_cast<int32_t>(t[1]), static_cast<int32_t>(t[2]));
@@ -61,23 +58,16 @@ TEST_F(RaceScreens, ResultRevealsByOutcome) {
     EXPECT_EQ(seen, V(16, 31, 61, 76, t[5], t[4])) << slot << " " << t[2];
     EXPECT_EQ(V(PresentedFrames(), bestTime[slot]), V(100, t[6]));
   }
-}
-
-TEST_F(RaceScreens, QuitOnTheResultScreenSavesNoBestTime) {
+  // Quitting from the result screen saves no best time.
+  Renew();
   EndRace(0, 1, 1);
   PushKeys(0, 40), PushKeys(KEY_QUIT, 1);
-  EXPECT_EQ(ResultScreen(screen), 6);
-  EXPECT_EQ(bestTime[0], 0);
-  EXPECT_EQ(ReadTextFile("data/bestTime.txt"), "<missing>");
+  EXPECT_EQ(Seq() << ResultScreen(screen) << bestTime[0] << (ReadTextFile("data/bestTime.txt") == "<missing>"),
+            V(6, 0, 1));
 }
 
 TEST_F(RaceScreens, FinishBannersByModeAndOutcomeThenTheVeil) {
-  // Each banner's place on the sheet in a colour of its own: y 0, 167, 214, 262.
-  const uint32_t kSheetRow[] = {0xC10000, 0xC10167, 0xC10214, 0xC10262};
-  const int rows[] = {0, 167, 214, 262};
-  for (int i = 0; i < 4; ++i) Fill(img.finishImage, 0, rows[i], i ? 294 : 376, i ? 46 : 75, kSheetRow[i]);
-  img.fullImage = MakeSurface24(480, 480, 0, 0, 0);
-  const int cases[][5] = {{1, 0, 52, 376, 0}, {1, 1, 93, 294, 3}, {2, 0, 93, 294, 1}, {2, 1, 93, 294, 2}};
+  const int cases[][5] = {{1, 0, 52, 376, 0}, {1, 1, 93, 294, 262}, {2, 0, 93, 294, 167}, {2, 1, 93, 294, 214}};
   for (const auto& c : cases) {  // mode, time-up; the banner's x and width at y 100, its sheet row
     SDL_FillRect(screen, nullptr, 0);
     EndRace(0, c[0], 0, c[1]);
@@ -85,7 +75,7 @@ TEST_F(RaceScreens, FinishBannersByModeAndOutcomeThenTheVeil) {
     FinishStep(screen);
     auto at = [this](int x) { return PixelRGB(screen, x, 100); };
     EXPECT_EQ(V(at(c[2]), at(c[2] + c[3] - 1), at(c[2] + c[3]), car[0].speed),
-              V(kSheetRow[c[4]], kSheetRow[c[4]], 0, 4.85f))
+              V(0xC10000 + c[4], 0xC10000 + c[4], 0, 4.85f))
         << c[0] << c[1];
   }
   // Below 1.0 the black veil darkens the whole screen at alpha 150: white keeps 105 of 255. The
@@ -95,62 +85,27 @@ TEST_F(RaceScreens, FinishBannersByModeAndOutcomeThenTheVeil) {
   car[0].speed = 0.96f;
   FinishStep(screen);
   EXPECT_NEAR(PixelRGB(screen, 470, 470) & 0xff, 105, 1);
-  EXPECT_EQ(car[0].speed, 0.810000002f);
-  car[0].speed = -0.84f;
-  FinishStep(screen);
-  EXPECT_EQ(car[0].speed, -0.689999998f);
+  EXPECT_EQ(Seq() << car[0].speed << (car[0].speed = -0.84f, FinishStep(screen), car[0].speed),
+            V(0.810000002f, -0.689999998f));
 }
 
-TEST_F(RaceScreens, SkidMarksGoIntoBbMapOnly) {
-  RunCountdown();
-  SDL_Surface* before = MakeCourse();
-  Frames(20, KEY_UP);
-  Frames(8, KEY_UP | KEY_RIGHT);  // a slide: marks
-  int greyInBb = 0, changedInMap = 0;
-  for (int y = 940; y < 1100; ++y)
-    for (int x = 600; x < 1000; ++x) {
-      greyInBb += PixelRGB(img.bbMap, x, y) == 0x646464u;
-      changedInMap += PixelRGB(img.mapImage, x, y) != PixelRGB(before, x, y);
-    }
-  EXPECT_GT(greyInBb, 4);
-  EXPECT_EQ(changedInMap, 0);
-  SDL_FreeSurface(before);
-}
-
-class RacePauseMenu : public RaceSceneTest {
- protected:
-  void SetUp() override {
-    RaceSceneTest::SetUp();
-    img.selectImage = MakeSurface24(250, 150, 0, 0, 200);
-    img.carImage = MakeSurface24(52 * 24, 76, 0, 0, 0);
-    Fill(img.carImage, 0, 0, 52, 76, 0xAA0000);
-    Fill(img.carImage, 52 * 12, 0, 52, 76, 0x00AA00);
-    UpKeyFlg = 1;
-  }
+TEST_F(RaceScreens, PauseMenuMarkersOneLatchForUpAndDownAndTheConfirmingFrameDrawsNothing) {
+  img.selectImage = MakeSurface24(250, 150, 0, 0, 200);
+  img.carImage = MakeSurface24(52 * 24, 76, 0, 0, 0);
+  Fill(img.carImage, 0, 0, 52, 76, 0xAA0000), Fill(img.carImage, 52 * 12, 0, 52, 76, 0x00AA00);
+  UpKeyFlg = 1;
   // The y of the pair of car markers on the panel, -1 when none shows at 181 or 218.
-  int MarkerY() {
+  auto markerY = [this] {
     for (int y : {181, 218})
       if (PixelRGB(screen, 121, y + 1) == 0xAA0000 && PixelRGB(screen, 309, y + 1) == 0x00AA00) return y;
     return -1;
-  }
-};
-
-TEST_F(RacePauseMenu, MarkersAndOneLatchForUpAndDown) {
-  EXPECT_EQ(Selects(1), 7);
-  EXPECT_EQ(MarkerY(), 181);
-  EXPECT_EQ(Selects(5, KEY_DOWN), 7);  // held: one flip
-  EXPECT_EQ(MarkerY(), 218);
-  EXPECT_EQ(PixelRGB(screen, 121, 182), 0x0000C8u);  // the old marker is covered
-  Selects(1, KEY_UP);                                // Up while Down's press is still consumed: nothing
-  EXPECT_EQ(raceProgram.selectCnt, 1);
-  Selects(1);
-  Selects(3, KEY_UP | KEY_DOWN);  // together: one flip
-  EXPECT_EQ(MarkerY(), 181);
-}
-
-TEST_F(RacePauseMenu, ConfirmingFrameDrawsNothingAndResumeKeepsTheRace) {
-  race.readyFlg = 2, race.Time = 1234, car[0].speed = 3.0f;
-  EXPECT_EQ(Selects(1, KEY_Z), 4);
-  EXPECT_EQ(V(PixelRGB(screen, 116, 166), race.readyFlg, race.Time, car[0].speed), V(0, 2, 1234, 3.0f));
-  EXPECT_EQ(Selects(1, KEY_QUIT), 6);
+  };
+  // Held Down: one flip, the old marker covered; Up while Down's press is still consumed: nothing;
+  // both together: one flip.
+  EXPECT_EQ(Seq() << Selects(1) << markerY() << Selects(5, KEY_DOWN) << markerY() << PixelRGB(screen, 121, 182)
+                  << Selects(1, KEY_UP) << raceProgram.selectCnt << Selects(1) << Selects(3, KEY_UP | KEY_DOWN)
+                  << markerY(),
+            V(7, 181, 7, 218, 0x0000C8, 7, 1, 7, 7, 181));
+  SDL_FillRect(screen, nullptr, 0);
+  EXPECT_EQ(Seq() << Selects(1, KEY_Z) << PixelRGB(screen, 116, 166) << Selects(1, KEY_QUIT), V(4, 0, 6));
 }

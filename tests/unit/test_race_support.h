@@ -46,6 +46,14 @@ inline int& PresentedFrames() {
 }
 inline void CountPresent(SDL_Surface*) { ++PresentedFrames(); }
 
+// Values taken in turn: each << operand is evaluated before the next, unlike V's arguments.
+struct Seq : std::vector<double> {
+  template <class T>
+  Seq& operator<<(T v) {
+    return push_back(static_cast<double>(v)), *this;
+  }
+};
+
 inline CarState CarAt(float dir, float speed, int32_t moveAng, float x = 0, float y = 0) {
   CarState c = {};
   c.dir = dir, c.speed = speed, c.moveAng = moveAng, c.posX = x, c.posY = y;
@@ -69,13 +77,17 @@ class RaceSceneTest : public SceneTest {
     img.mapImage = MakeCourse();
     img.bbMap = MakeCourse();
     LineColor = SDL_MapRGB(img.bbMap->format, 100, 100, 100);
-    std::string points;
-    for (int i = 0; i < 20; ++i) points += "667,984 ";
-    WriteTextFile("data/check0.txt", points);
+    LayCheckpoints(667, 984);
   }
   void TearDown() override {
     ClearTables();
     SceneTest::TearDown();
+  }
+  // Course 0's twenty checkpoints, all at (x, y).
+  static void LayCheckpoints(int x, int y) {
+    std::string points;
+    for (int i = 0; i < 20; ++i) points += std::to_string(x) + "," + std::to_string(y) + " ";
+    WriteTextFile("data/check0.txt", points);
   }
   // A fresh fixture inside one test, for table rows that each need one.
   void Renew() { TearDown(), SetUp(); }
@@ -97,20 +109,14 @@ class RaceSceneTest : public SceneTest {
     WriteTextFile("data/ghost" + std::to_string(slot) + ".txt", ghost);
     bestTime[slot] = best;
   }
-  // n race frames with key held; returns the last frame's code.
-  int32_t Frames(int n, uint8_t key = 0, int32_t slot = 0, int32_t mode = 1) {
+  // n race frames (pause-menu frames with menu) with key held; the last frame's code.
+  int32_t Frames(int n, uint8_t key = 0, int32_t slot = 0, int32_t mode = 1, bool menu = false) {
     PushKeys(key, n);
-    int32_t code = 4;
-    for (int i = 0; i < n; ++i) code = Game(screen, slot, mode);
+    int32_t code = 0;
+    while (n-- > 0) code = menu ? GameSelect(screen) : Game(screen, slot, mode);
     return code;
   }
-  // n pause-menu frames with key held; returns the last frame's code.
-  int32_t Selects(int n, uint8_t key = 0) {
-    PushKeys(key, n);
-    int32_t code = 7;
-    for (int i = 0; i < n; ++i) code = GameSelect(screen);
-    return code;
-  }
+  int32_t Selects(int n, uint8_t key = 0) { return Frames(n, key, 0, 0, true); }
   // Calls Game until it returns something other than 4.
   int32_t RunRace(int32_t slot = 0, int32_t mode = 1) {
     int32_t code = 4;
@@ -121,17 +127,5 @@ class RaceSceneTest : public SceneTest {
   // third lap follows in racing frame 43 (Time 16 * 42 = 672). Then z.
   static void ScriptCreepingFinish() { PushKeys(0, 60), PushKeys(KEY_UP, 8), PushKeys(0, 35), PushKeys(KEY_Z, 1); }
   // The setup frame and the countdown, up to the first racing frame.
-  void RunCountdown() {
-    ASSERT_EQ(Frames(61), 4);
-    ASSERT_EQ(race.readyFlg, 2);
-  }
-  // f's result; what it printed is left in out.
-  template <class F>
-  auto Logged(F f) {
-    testing::internal::CaptureStdout();
-    const auto result = f();
-    out = testing::internal::GetCapturedStdout();
-    return result;
-  }
-  std::string out;
+  void RunCountdown() { ASSERT_EQ(Seq() << Frames(61) << race.readyFlg, V(4, 2)); }
 };

@@ -23,14 +23,10 @@ TEST_F(RaceView, CountdownZoomAndStartBanner) {
     return V(d.cell, d.m, d.w, d.h, d.w ? d.x - 240 : 0, d.w ? d.y - 240 : 0);
   };
   EXPECT_EQ(digit(148), V(0, 24, 18, 20, -9, -10));
-  EXPECT_EQ(digit(124), V(0, 0, 90, 104, -45, -52));
   EXPECT_EQ(digit(122), V(0, 29, 3, 3, -1, -1));
   EXPECT_EQ(digit(118), V(1, 25, 15, 17, -7, -8));
-  EXPECT_EQ(digit(92), V(1, 30, 0, 0, 0, 0));
-  EXPECT_EQ(digit(62), V(2, 0, 90, 104, -45, -52));
   EXPECT_EQ(digit(32), V(3, 1, 87, 101, -43, -50));
-  EXPECT_EQ(Collect(13, [r = 28]() mutable { return StartBannerAlpha(r -= 2); }),
-            V(221, 204, 187, 170, 153, 136, 119, 102, 85, 68, 51, 34, 17));
+  EXPECT_EQ(V(StartBannerAlpha(26), StartBannerAlpha(14), StartBannerAlpha(2)), V(221, 119, 17));
 }
 
 TEST_F(RaceView, GhostAlphaGrowsWithScreenDistanceUpTo150) {
