@@ -1,5 +1,4 @@
 // Numbers and times: every glyph in its place, in every style.
-#include <functional>
 #include <string>
 
 #include "gfx/digits.h"
@@ -13,13 +12,12 @@ class DigitsTest : public SceneTest {
   void SetUp() override {
     SceneTest::SetUp();
     img.numImage2 = MakeSurface24(620, 212, 255, 0, 255);
-    for (int d = 0; d <= 10; ++d) {
-      const int rows[][5] = {{32, 0, 32, 42, 40}, {32, 42, 32, 42, 80}, {32, 84, 32, 42, 120}, {21, 126, 21, 22, 160}};
-      for (const auto& r : rows) {
-        FillRect(img.numImage2, r[0] * d, r[1], r[2], r[3], r[4], Uint8(20 * d + 10), 77);
-        FillRect(img.numImage2, r[0] * d, r[1], 1, 1, r[4], Uint8(20 * d + 10), 99);
+    for (int d = 0; d <= 10; ++d)
+      for (int r = 0; r < 4; ++r) {  // rows 42 apart, the last of smaller glyphs
+        const int w = r < 3 ? 32 : 21, h = r < 3 ? 42 : 22, red = 40 * (r + 1);
+        FillRect(img.numImage2, w * d, 42 * r, w, h, red, Uint8(20 * d + 10), 77);
+        FillRect(img.numImage2, w * d, 42 * r, 1, 1, red, Uint8(20 * d + 10), 99);
       }
-    }
     SDL_SetColorKey(img.numImage2, SDL_SRCCOLORKEY, 0xFF00FF);
   }
   // What each of count places step apart shows at its top-left corner: the glyph, '_' for
@@ -41,31 +39,31 @@ class DigitsTest : public SceneTest {
 
 TEST_F(DigitsTest, EveryGlyphInItsPlace) {
   struct Case {
-    std::function<void(SDL_Surface*)> draw;
+    int style, divisor, value, suppress;  // divisor 0: DrawTime of value
     int step, count, row;
     const char* shown;
   };
-  const Case cases[] = {
-      {[](SDL_Surface* s) { draw_number(s, 10, 10, 0, 100, 7, 1); }, 32, 3, 40, "__7"},
-      {[](SDL_Surface* s) { draw_number(s, 10, 10, 0, 100, 7, 0); }, 32, 3, 40, "007"},
-      {[](SDL_Surface* s) { draw_number(s, 10, 10, 0, 100, 0, 1); }, 32, 3, 40, "__0"},
-      {[](SDL_Surface* s) { draw_number(s, 10, 10, 1, 100, 0, 1); }, 16, 3, 160, "__0"},
-      {[](SDL_Surface* s) { draw_number(s, 10, 10, 2, 100, 120, 1); }, 32, 3, 120, "120"},
-      {[](SDL_Surface* s) { draw_number(s, 10, 10, 4, 10, 9, 0); }, 32, 2, 80, "09"},
-      {[](SDL_Surface* s) { draw_number(s, 10, 10, 5, 10, 9, 0); }, 32, 2, 80, "__"},  // no such style
-      // Style 3 draws every place on one spot: 3, then 5 over it; a time shows its minutes only.
-      {[](SDL_Surface* s) { draw_number(s, 10, 10, 3, 10, 35, 1); }, 32, 2, 80, "5_"},
-      {[](SDL_Surface* s) { DrawTime(s, 10, 10, 83456, 3); }, 32, 5, 80, "1____"},
-      {[](SDL_Surface* s) { DrawTime(s, 10, 10, 83456, 0); }, 32, 10, 40, "__1:23:456"},
-      {[](SDL_Surface* s) { DrawTime(s, 10, 10, 0, 2); }, 32, 10, 120, "__0:00:000"},
-      {[](SDL_Surface* s) { DrawTime(s, 10, 10, 600000, 0); }, 32, 10, 40, "_10:00:000"},
-      {[](SDL_Surface* s) { DrawTime(s, 10, 10, 5007, 2); }, 32, 10, 120, "__0:05:007"},
-      {[](SDL_Surface* s) { DrawTime(s, 10, 10, 83456, 4); }, 32, 10, 80, "__1?23?456"},   // separators of row 0
-      {[](SDL_Surface* s) { DrawTime(s, 10, 10, 83456, 1); }, 16, 10, 160, "__1:23*456"},  // places overlap
-  };
+  // Style 5 does not exist. Style 3 draws every place on one spot: 3, then 5 over it; a time shows its
+  // minutes only. Style 4 takes its separators from row 0; style 1's places overlap.
+  const Case cases[] = {{0, 100, 7, 1, 32, 3, 40, "__7"},
+                        {0, 100, 7, 0, 32, 3, 40, "007"},
+                        {0, 100, 0, 1, 32, 3, 40, "__0"},
+                        {1, 100, 0, 1, 16, 3, 160, "__0"},
+                        {2, 100, 120, 1, 32, 3, 120, "120"},
+                        {4, 10, 9, 0, 32, 2, 80, "09"},
+                        {5, 10, 9, 0, 32, 2, 80, "__"},
+                        {3, 10, 35, 1, 32, 2, 80, "5_"},
+                        {3, 0, 83456, 0, 32, 5, 80, "1____"},
+                        {0, 0, 83456, 0, 32, 10, 40, "__1:23:456"},
+                        {2, 0, 0, 0, 32, 10, 120, "__0:00:000"},
+                        {0, 0, 600000, 0, 32, 10, 40, "_10:00:000"},
+                        {2, 0, 5007, 0, 32, 10, 120, "__0:05:007"},
+                        {4, 0, 83456, 0, 32, 10, 80, "__1?23?456"},
+                        {1, 0, 83456, 0, 16, 10, 160, "__1:23*456"}};
   for (const Case& c : cases) {
     SDL_FillRect(screen, nullptr, 0);
-    c.draw(screen);
+    if (c.divisor) draw_number(screen, 10, 10, c.style, c.divisor, c.value, c.suppress);
+    if (!c.divisor) DrawTime(screen, 10, 10, c.value, c.style);
     EXPECT_EQ(Cells(10, 10, c.step, c.count, c.row), c.shown) << c.shown;
   }
   // Style 1's places are 21 wide at 16 apart: each covers the right edge of the one before, and
