@@ -103,12 +103,6 @@ class FrontEnd : public SceneTest {
     for (int n = 0; mapCnt != course && n < 12; ++n) Frame(mapCnt < course ? KEY_RIGHT : KEY_LEFT), Frame();
     Until([] { return fe.mapIX == fe.mapTX; });
   }
-  // Chooses the course; returns the frames to the race start.
-  int ZoomToRace(uint8_t keys = KEY_Z) {
-    int frames = 1;
-    for (Frame(keys); lastCode == 1 && frames < 50; ++frames) Frame();
-    return frames;
-  }
   // Course k's image, with a red square at the mark.
   static void WriteCourseImage(int k, int markX = -1, int markY = -1) {
     SDL_Surface* course = MakeSurface24(COURSE_W, COURSE_H, 40, 140, 60);
@@ -123,10 +117,7 @@ class FrontEnd : public SceneTest {
 };
 
 // A key pressed from rest and where the cursor should end.
-struct KeyStep {
-  uint8_t key;
-  int32_t to;
-};
+using KeyStep = std::pair<uint8_t, int32_t>;
 
 using TitleIntro = FrontEnd;
 using MenuScreen = FrontEnd;
@@ -163,10 +154,10 @@ TEST_F(MenuScreen, CursorLatchesWrapsAndQuits) {
   EXPECT_EQ(fe.changeCnt, 1);  // acts only after a release
   const KeyStep steps[] = {{KEY_UP, 0},  {KEY_UP, 2}, {KEY_DOWN, 0}, {KEY_DOWN, 1}, {KEY_UP | KEY_DOWN, 1},
                            {KEY_DOWN, 2}};
-  for (const auto& s : steps) {
+  for (const auto& [key, to] : steps) {
     Frame();
-    Frames(3, s.key);  // held: one move only
-    EXPECT_EQ(fe.changeCnt, s.to) << "keys " << int(s.key);
+    Frames(3, key);  // held: one move only
+    EXPECT_EQ(fe.changeCnt, to) << "keys " << int(key);
   }
   EXPECT_EQ(Frame(KEY_Z), 6);  // the third entry quits at once
   EXPECT_EQ(V(fe.titleCnt, printed.size()), V(5, 0));
@@ -229,11 +220,10 @@ TEST_F(ModeSelect, HighlightPulsesArrowsToggleAndZWithXGoesBack) {
   for (int f = 1; f <= 20; ++f) Frame(), peak = fe.selectAlpha == 150 ? f : peak;
   EXPECT_EQ(V(peak, fe.selectAlpha), V(9, 15));  // period 20
   const KeyStep steps[] = {{KEY_RIGHT, 1}, {KEY_RIGHT, 0}, {KEY_LEFT, 1}, {KEY_LEFT, 0}};
-  for (const auto& s : steps) {
-    Frames(3, s.key);  // held: one toggle only
-    EXPECT_EQ(fe.modeCnt, s.to);
+  for (const auto& [key, to] : steps) {
+    Frames(3, key);  // held: one toggle only
     Frame();
-    EXPECT_EQ(fe.selectX, fe.modeX[s.to]);
+    EXPECT_EQ(V(fe.modeCnt, fe.selectX), V(to, fe.modeX[to]));
   }
   Frame(KEY_Z | KEY_X);
   EXPECT_EQ(fe.modeFlg, 2);
@@ -283,40 +273,29 @@ TEST_F(CourseSelect, ScrollSettlesInTwentyFramesAndStopsAtTheEnd) {
   EXPECT_EQ(V(mapCnt, fe.mapTX), V(5, 760));
 }
 
-TEST_F(CourseSelect, ZAndXOnAnOpenCourseZoomIntoTheRace) {
-  WriteCourseImage(0, int(kTrack[0].mapCenterInitX), int(kTrack[0].mapCenterInitY));
-  OpenCourses(0);
-  Frame();
-  const int32_t widths[] = {160, 200, 250, 312, 390, 487, 608, 760, 950, 1187, 1483};
-  int frames = 1;
-  for (Frame(KEY_Z | KEY_X); lastCode == 1 && frames < 50; ++frames) {
-    EXPECT_EQ(V(fe.mapAnimeW, fe.mapAnimeH), V(widths[frames - 1], 3 * widths[frames - 1] / 4)) << frames;
-    if (frames == 11) {  // the last zoom frame puts the course point on the screen's centre
-      EXPECT_EQ(V(fe.centerX, fe.centerY), V(240.0f, 240.0f));
-      EXPECT_GE(PixelRGB(screen, 240, 240) >> 16, 245u);
-    }
-    Frame();
-  }
-  // the hand-over frame prints nothing
-  EXPECT_EQ(V(frames, lastCode, printed.size(), mapCnt, mode), V(12, 4, 0, 0, 1));
-  EXPECT_NE(img.mapImage, nullptr);
-}
-
-TEST_F(CourseSelect, HandOverSetsSlotModeAndFacingThenReopensOnTheSameCourse) {
+TEST_F(CourseSelect, ZoomHandsOverSlotModeAndFacingThenReopensOnTheSameCourse) {
   // mode select entry, course, record slot, mode, facing frame, moveAng
-  const std::tuple<int, int, int32_t, int32_t, int, int32_t> cases[] = {{0, 2, 2, 1, 6, 90}, {1, 2, 8, 2, 6, 90},
-                                                                        {1, 0, 6, 2, 0, 0},  {0, 3, 3, 1, 18, 270},
-                                                                        {1, 4, 10, 2, 0, 0}, {0, 5, 5, 1, 18, 270}};
+  const std::tuple<int, int, int32_t, int32_t, int, int32_t> cases[] = {
+      {0, 2, 2, 1, 6, 90}, {1, 2, 8, 2, 6, 90},   {1, 0, 6, 2, 0, 0}, {0, 3, 3, 1, 18, 270},
+      {1, 4, 10, 2, 0, 0}, {0, 5, 5, 1, 18, 270}, {0, 0, 0, 1, 0, 0}};
+  const int32_t widths[] = {160, 200, 250, 312, 390, 487, 608, 760, 950, 1187, 1483};
   WriteTextFile("data/clearFlg.txt", "1 1 1 1 1 0 ");
   for (const auto& [modeCnt, course, slot, raceMode, dir, moveAng] : cases) {
     ResetFrontEnd();
     car[0] = car[1] = CarState{}, mapCnt = mode = 0;
-    WriteCourseImage(course);
+    WriteCourseImage(course, int(kTrack[course].mapCenterInitX), int(kTrack[course].mapCenterInitY));
     OpenCourses(modeCnt);
     MoveTo(course);
-    EXPECT_EQ(ZoomToRace(), 12);
-    EXPECT_EQ(V(lastCode, mapCnt, mode, car[0].dir, car[0].moveAng, car[1].dir, car[1].moveAng),
-              V(4, slot, raceMode, dir, moveAng, dir, moveAng))
+    Frame(modeCnt ? KEY_Z : KEY_Z | KEY_X);  // z and x together on an open course choose it too
+    for (int32_t w : widths) {
+      EXPECT_EQ(V(lastCode, fe.mapAnimeW, fe.mapAnimeH), V(1, w, 3 * w / 4)) << "course " << course;
+      if (w < 1483) Frame();
+    }
+    // The last zoom frame puts the course's point on the screen's centre; the hand-over frame prints nothing.
+    EXPECT_EQ(V(fe.centerX, fe.centerY, PixelRGB(screen, 240, 240) >> 16 >= 245), V(240.0f, 240.0f, true));
+    Frame();
+    EXPECT_EQ(V(lastCode, printed.size(), mapCnt, mode, car[0].dir, car[0].moveAng, car[1].dir, car[1].moveAng),
+              V(4, 0, slot, raceMode, dir, moveAng, dir, moveAng))
         << "course " << course << " mode " << modeCnt;
     // After the race the course select opens again on the course raced.
     EXPECT_EQ(Until([] { return fe.mapSelectFlg != 0; }), 7);
@@ -346,8 +325,9 @@ TEST_F(CourseSelect, UnloadableCourseImageKeepsChoosing) {
   EXPECT_EQ(V(printed.find("map0.bmp") == std::string::npos, fe.mapSelectFlg), V(true, 1));
   WriteCourseImage(0);
   Frame();
-  EXPECT_EQ(ZoomToRace(), 12);  // released and pressed again, with the file present
-  EXPECT_EQ(lastCode, 4);
+  Frame(KEY_Z);  // released and pressed again, with the file present: the zoom runs to the race
+  EXPECT_EQ(Frames(10), 1);
+  EXPECT_EQ(Frame(), 4);
 }
 
 }  // namespace
