@@ -22,10 +22,12 @@ void Around(int j, int r, F f) {
     for (int x = std::max(0, j % 480 - r); x <= std::min(479, j % 480 + r); ++x) f(y * 480 + x);
 }
 
-class HudLegibility : public SceneTest {
- protected:
+using HudLegibility = SceneTest;
+
+TEST_F(HudLegibility, EveryGlyphHasADarkRingOnEveryCourseAndOnTheGoalStripe) {
+  if (!LoadGeneratedImages()) GTEST_SKIP() << "generated art not built yet";
   // The HUD rows at race start over course k's first view, or over a flat colour when k < 0.
-  std::vector<uint32_t> Render(int k, uint32_t flat) {
+  auto render = [this](int k, uint32_t flat) {
     race.overTime = 120000, race.mapNum = 0, race.Time = 5120, race.mapCnt = std::max(k, 0);
     bestTime[race.mapCnt] = 83456;
     FillRect(screen, 0, 0, 480, 480, flat >> 16, flat >> 8 & 255, flat & 255);
@@ -39,13 +41,9 @@ class HudLegibility : public SceneTest {
     std::vector<uint32_t> v(kN);
     for (int i = 0; i < kN; ++i) v[i] = PixelRGB(screen, i % 480, i / 480);
     return v;
-  }
-};
-
-TEST_F(HudLegibility, EveryGlyphHasADarkRingOnEveryCourseAndOnTheGoalStripe) {
-  if (!LoadGeneratedImages()) GTEST_SKIP() << "generated art not built yet";
+  };
   // Where the glyphs' fill is: HUD ink that is light, found over pure green.
-  const std::vector<uint32_t> ink = Render(-1, 0x00ff00);
+  const std::vector<uint32_t> ink = render(-1, 0x00ff00);
   std::vector<char> fill(kN), taken(kN);
   for (int i = 0; i < kN; ++i) fill[i] = ink[i] != 0x00ff00 && Luminance(ink[i]) >= 0.3;
   // Each glyph (fill joined through its eight neighbours) with its ring: the pixels exactly two away.
@@ -70,7 +68,7 @@ TEST_F(HudLegibility, EveryGlyphHasADarkRingOnEveryCourseAndOnTheGoalStripe) {
   const std::pair<int, uint32_t> grounds[] = {{0, 0}, {1, 0}, {2, 0},         {3, 0},
                                               {4, 0}, {5, 0}, {-1, 0xececE4}, {-1, 0xffffff}};
   for (const auto& [course, flat] : grounds) {
-    const std::vector<uint32_t> ground = Render(course, flat);
+    const std::vector<uint32_t> ground = render(course, flat);
     double worst = 1;
     for (const auto& [glyph, ring] : glyphs) {
       double lf = 0;
