@@ -119,13 +119,7 @@ class FrontEnd : public SceneTest {
 // A key pressed from rest and where the cursor should end.
 using KeyStep = std::pair<uint8_t, int32_t>;
 
-using TitleIntro = FrontEnd;
-using MenuScreen = FrontEnd;
-using HelpScreen = FrontEnd;
-using ModeSelect = FrontEnd;
-using CourseSelect = FrontEnd;
-
-TEST_F(TitleIntro, DrivesInMirroredAndStopsBesideTheMenu) {
+TEST_F(FrontEnd, IntroDrivesInMirroredAndStopsBesideTheMenu) {
   EXPECT_EQ(Frame(KEY_QUIT), 6);  // a frame that returns early changes and prints nothing
   EXPECT_EQ(V(fe.titleCnt, printed.size()), V(0, 0));
   EXPECT_EQ(Frame(), 1);
@@ -148,7 +142,7 @@ TEST_F(TitleIntro, DrivesInMirroredAndStopsBesideTheMenu) {
             V(12, 7, 0, 24, 15));
 }
 
-TEST_F(MenuScreen, CursorLatchesWrapsAndQuits) {
+TEST_F(FrontEnd, MenuCursorLatchesWrapsAndQuits) {
   Until([] { return fe.titleCnt == 5; }, KEY_UP);  // held from program start
   Frames(5, KEY_UP);
   EXPECT_EQ(fe.changeCnt, 1);  // acts only after a release
@@ -163,7 +157,7 @@ TEST_F(MenuScreen, CursorLatchesWrapsAndQuits) {
   EXPECT_EQ(V(fe.titleCnt, printed.size()), V(5, 0));
 }
 
-TEST_F(MenuScreen, GlidesToTheHeadingAndFadesBack) {
+TEST_F(FrontEnd, MenuGlidesToTheHeadingAndFadesBack) {
   RunIntro();
   Frame(), Frame(KEY_UP), Frame(KEY_Z);  // the first transition frame runs in the last
   int frame = 1;
@@ -186,7 +180,7 @@ TEST_F(MenuScreen, GlidesToTheHeadingAndFadesBack) {
   EXPECT_EQ(V(fe.titleCnt, fe.changeCnt, car[0].alpha, PixelRGB(screen, 130, 330)), V(5, 1, 255.0f, 0xC8C8C8u));
 }
 
-TEST_F(HelpScreen, CalloutsGrowThenThePageFadesIn) {
+TEST_F(FrontEnd, HelpCalloutsGrowThenThePageFadesIn) {
   EnterSubScreen(1);
   EXPECT_EQ(Until([] { return fe.helpFlg != 0; }), 7);
   EXPECT_EQ(V(fe.keybordH, fe.keybord[0].w, fe.keybord[1].w), V(142, 51.0f + 8.3f, 65.0f + 10.8f));
@@ -201,7 +195,7 @@ TEST_F(HelpScreen, CalloutsGrowThenThePageFadesIn) {
   EXPECT_EQ(V(fe.helpAlpha, PixelRGB(screen, 240, 460)), V(255, 0x969696u));
 }
 
-TEST_F(HelpScreen, ZHeldFromTheMenuClosesItAtOnce) {
+TEST_F(FrontEnd, ZHeldFromTheMenuOpensAndClosesTheHelpAtOnce) {
   RunIntro();
   Frame();
   Until([] { return fe.titleCnt != 5 && fe.titleCnt != 6; }, KEY_Z);
@@ -209,7 +203,7 @@ TEST_F(HelpScreen, ZHeldFromTheMenuClosesItAtOnce) {
   EXPECT_EQ(V(fe.titleCnt, fe.helpFlg, fe.keybordH, fe.stickW), V(8, 0, 0, 480 - 55));
 }
 
-TEST_F(ModeSelect, HighlightPulsesArrowsToggleAndZWithXGoesBack) {
+TEST_F(FrontEnd, ModeSelectHighlightPulsesArrowsToggleAndZWithXGoesBack) {
   EnterSubScreen(0);
   Until([] { return fe.modeFlg != 0; });
   EXPECT_EQ(fe.selectAlpha, 15);  // first drawn at 15
@@ -228,7 +222,7 @@ TEST_F(ModeSelect, HighlightPulsesArrowsToggleAndZWithXGoesBack) {
   EXPECT_EQ(V(fe.titleCnt, fe.changeCnt), V(5, 0));
 }
 
-TEST_F(CourseSelect, FirstVisitOpensOnCourseZeroWithThreeLocked) {
+TEST_F(FrontEnd, CourseSelectFirstVisitOpensOnCourseZeroWithThreeLocked) {
   OpenCourses(0);
   EXPECT_EQ(V(opening, mapCnt, PixelRGB(screen, 240, 148), PixelRGB(screen, 240, 400)),
             V(7, 0, ThumbnailRGB(0), CommentRowRGB(2)));
@@ -245,7 +239,7 @@ TEST_F(CourseSelect, FirstVisitOpensOnCourseZeroWithThreeLocked) {
   EXPECT_EQ(fe.titleCnt, 7);
 }
 
-TEST_F(CourseSelect, ClearsOpenCoursesInOrder) {
+TEST_F(FrontEnd, CourseSelectClearsOpenCoursesInOrder) {
   // clear flags, clears counted; courses 0..2 are open from the start, then one more per clear
   const std::pair<const char*, int> flags[] = {{"0 0 0 0 0 0 ", 0},  {"1 1 0 0 0 0 ", 2},  {"0 1 0 1 1 0 ", 3},
                                                {"1 1 0 1 1 0 ", 4},  {"1 1 1 1 1 0 ", 5},  {"1 1 1 1 1 1 ", 5},
@@ -259,7 +253,7 @@ TEST_F(CourseSelect, ClearsOpenCoursesInOrder) {
   }
 }
 
-TEST_F(CourseSelect, ScrollSettlesInTwentyFramesAndStopsAtTheEnd) {
+TEST_F(FrontEnd, CourseSelectScrollSettlesInTwentyFramesAndStopsAtTheEnd) {
   WriteTextFile("data/clearFlg.txt", "1 1 1 1 1 1 ");
   OpenCourses(0);
   Frame(), Frame(KEY_RIGHT);
@@ -270,7 +264,7 @@ TEST_F(CourseSelect, ScrollSettlesInTwentyFramesAndStopsAtTheEnd) {
   EXPECT_EQ(V(mapCnt, fe.mapTX), V(5, 760));
 }
 
-TEST_F(CourseSelect, ZoomHandsOverSlotModeAndFacingThenReopensOnTheSameCourse) {
+TEST_F(FrontEnd, CourseSelectZoomHandsOverSlotModeAndFacingThenReopensOnTheSameCourse) {
   // mode select entry, course, record slot, mode, facing frame, moveAng
   const std::tuple<int, int, int32_t, int32_t, int, int32_t> cases[] = {
       {0, 2, 2, 1, 6, 90}, {1, 2, 8, 2, 6, 90},   {1, 0, 6, 2, 0, 0}, {0, 3, 3, 1, 18, 270},
@@ -300,7 +294,7 @@ TEST_F(CourseSelect, ZoomHandsOverSlotModeAndFacingThenReopensOnTheSameCourse) {
   }
 }
 
-TEST_F(CourseSelect, MissingRecordFilesAreReportedOnceAndItStaysUsable) {
+TEST_F(FrontEnd, MissingRecordFilesAreReportedOnceAndTheCourseSelectStaysUsable) {
   remove("data/clearFlg.txt"), remove("data/bestTime.txt");
   const std::string error = "ファイル読み込みエラー", out = OpenCourses(0);
   EXPECT_NE(out.find(error), std::string::npos);
@@ -313,7 +307,7 @@ TEST_F(CourseSelect, MissingRecordFilesAreReportedOnceAndItStaysUsable) {
   EXPECT_EQ(later.find(error), std::string::npos);
 }
 
-TEST_F(CourseSelect, UnloadableCourseImageKeepsChoosing) {
+TEST_F(FrontEnd, UnloadableCourseImageKeepsTheCourseSelectChoosing) {
   OpenCourses(0);
   Frame(), Frame(KEY_Z);  // course 0 has no image
   EXPECT_NE(printed.find("map0.bmp"), std::string::npos);
