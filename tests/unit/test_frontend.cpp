@@ -131,7 +131,9 @@ TEST_F(FrontEnd, IntroDrivesInMirroredAndStopsBesideTheMenu) {
     ASSERT_EQ(V(car[0].dispX + car[1].dispX + CAR_W, car[1].dispY, int(car[1].dir), fe.title.x),
               V(480, car[0].dispY, int(MirroredDir(car[0].dir)) % 24, 8))
         << "frame " << frames;
-    if (frames == 22 || frames == 23) EXPECT_EQ(V(fe.title.y, fe.titleCnt), V(frames == 22 ? 88 : 96, frames - 21));
+    if (frames == 22 || frames == 23) {
+      EXPECT_EQ(V(fe.title.y, fe.titleCnt), V(frames == 22 ? 88 : 96, frames - 21));
+    }
     Frame();
   }
   EXPECT_NEAR(frames, 89, 1);
@@ -162,26 +164,20 @@ TEST_F(FrontEnd, MenuGlidesToTheHeadingAndFadesBack) {
   Frame(), Frame(KEY_UP), Frame(KEY_Z);  // the first transition frame runs in the last
   int frame = 1;
   for (; fe.titleCnt == 6 && frame < 100; ++frame) {
-    if (frame == 16)  // the chosen entry never fades
+    if (frame == 16) {  // the chosen entry never fades
       EXPECT_EQ(V(fe.title.alpha, car[0].alpha, fe.menuAlpha[1], fe.menuAlpha[0]), V(0, 0.0f, 0, 255));
-    if (frame == 18) EXPECT_EQ(V(fe.menu[0].x, fe.menu[0].y), V(31, 72));
+    }
+    if (frame == 18) {
+      EXPECT_EQ(V(fe.menu[0].x, fe.menu[0].y), V(31, 72));
+    }
     Frame(KEY_DOWN);  // keys are not read during the transition
   }
   EXPECT_EQ(V(frame, fe.stickW, fe.changeCnt), V(26, 480, 0));
-  // The help heading ends higher; x closes the help and the menu fades back in.
-  ResetFrontEnd();
-  EnterSubScreen(1);
-  EXPECT_EQ(V(fe.menu[1].x, fe.menu[1].y), V(31, 68));
-  Frame(KEY_X);
-  Until([] { return fe.titleCnt != 8; });
-  ASSERT_EQ(fe.titleCnt, 9);
-  EXPECT_EQ(Until([] { return fe.titleCnt != 9; }, KEY_UP), 15);  // plus the frame the help closed
-  // the cars are drawn again
-  EXPECT_EQ(V(fe.titleCnt, fe.changeCnt, car[0].alpha, PixelRGB(screen, 130, 330)), V(5, 1, 255.0f, 0xC8C8C8u));
 }
 
-TEST_F(FrontEnd, HelpCalloutsGrowThenThePageFadesIn) {
+TEST_F(FrontEnd, HelpCalloutsGrowThePageFadesInAndXFadesTheMenuBack) {
   EnterSubScreen(1);
+  EXPECT_EQ(V(fe.menu[1].x, fe.menu[1].y), V(31, 68));  // the help heading ends higher than the start one
   EXPECT_EQ(Until([] { return fe.helpFlg != 0; }), 7);
   EXPECT_EQ(V(fe.keybordH, fe.keybord[0].w, fe.keybord[1].w), V(142, 51.0f + 8.3f, 65.0f + 10.8f));
   EXPECT_EQ(printed, "1\n" + std::to_string(51.0f + 8.3f) + "    " + std::to_string(65.0f + 10.8f));
@@ -193,6 +189,12 @@ TEST_F(FrontEnd, HelpCalloutsGrowThenThePageFadesIn) {
   EXPECT_EQ(fe.helpAlpha, 240);
   Frame();  // 13 frames
   EXPECT_EQ(V(fe.helpAlpha, PixelRGB(screen, 240, 460)), V(255, 0x969696u));
+  Frame(KEY_X);
+  Until([] { return fe.titleCnt != 8; });
+  ASSERT_EQ(fe.titleCnt, 9);
+  EXPECT_EQ(Until([] { return fe.titleCnt != 9; }, KEY_UP), 15);  // plus the frame the help closed
+  // the cars are drawn again
+  EXPECT_EQ(V(fe.titleCnt, fe.changeCnt, car[0].alpha, PixelRGB(screen, 130, 330)), V(5, 1, 255.0f, 0xC8C8C8u));
 }
 
 TEST_F(FrontEnd, ZHeldFromTheMenuOpensAndClosesTheHelpAtOnce) {
@@ -222,18 +224,24 @@ TEST_F(FrontEnd, ModeSelectHighlightPulsesArrowsToggleAndZWithXGoesBack) {
   EXPECT_EQ(V(fe.titleCnt, fe.changeCnt), V(5, 0));
 }
 
-TEST_F(FrontEnd, CourseSelectFirstVisitOpensOnCourseZeroWithThreeLocked) {
+TEST_F(FrontEnd, CourseSelectOpensOnCourseZeroScrollsInTwentyFramesAndKeepsThreeLocked) {
   OpenCourses(0);
   EXPECT_EQ(V(opening, mapCnt, PixelRGB(screen, 240, 148), PixelRGB(screen, 240, 400)),
             V(7, 0, ThumbnailRGB(0), CommentRowRGB(2)));
   Frame(), Frame(KEY_LEFT);  // nothing left of course 0
   EXPECT_EQ(mapCnt, 0);
+  Frame(), Frame(KEY_RIGHT);
+  EXPECT_EQ(Until([] { return fe.mapIX == 152; }, KEY_RIGHT), 19);  // and the frame the key moved it
+  EXPECT_EQ(mapCnt, 1);                                             // held: one course only
   MoveTo(3);
   // the locked row; course 4's locked frame
   EXPECT_EQ(V(PixelRGB(screen, 240, 400), PixelRGB(screen, 330, 102)), V(CommentRowRGB(8), 0xFF0000u));
   Frames(5, KEY_Z);
   EXPECT_EQ(fe.mapSelectFlg, 1);
-  Frame(KEY_Z | KEY_X);  // on a locked course: back to the mode select
+  MoveTo(5);
+  Frame(KEY_RIGHT);  // nothing right of course 5
+  EXPECT_EQ(V(mapCnt, fe.mapTX), V(5, 760));
+  Frame(), Frame(KEY_Z | KEY_X);  // on a locked course: back to the mode select
   EXPECT_EQ(fe.mapSelectFlg, 2);
   Frames(2);
   EXPECT_EQ(fe.titleCnt, 7);
@@ -251,17 +259,6 @@ TEST_F(FrontEnd, CourseSelectClearsOpenCoursesInOrder) {
     EXPECT_EQ(fe.clearCnt, clears) << text;
     for (int k = 0; k < 6; ++k) EXPECT_EQ(fe.mapRunFlg[k], k <= std::max(2, clears)) << text << " course " << k;
   }
-}
-
-TEST_F(FrontEnd, CourseSelectScrollSettlesInTwentyFramesAndStopsAtTheEnd) {
-  WriteTextFile("data/clearFlg.txt", "1 1 1 1 1 1 ");
-  OpenCourses(0);
-  Frame(), Frame(KEY_RIGHT);
-  EXPECT_EQ(Until([] { return fe.mapIX == 152; }, KEY_RIGHT), 19);  // and the frame the key moved it
-  EXPECT_EQ(mapCnt, 1);                                             // held: one course only
-  MoveTo(5);
-  Frame(KEY_RIGHT);
-  EXPECT_EQ(V(mapCnt, fe.mapTX), V(5, 760));
 }
 
 TEST_F(FrontEnd, CourseSelectZoomHandsOverSlotModeAndFacingThenReopensOnTheSameCourse) {
@@ -294,7 +291,7 @@ TEST_F(FrontEnd, CourseSelectZoomHandsOverSlotModeAndFacingThenReopensOnTheSameC
   }
 }
 
-TEST_F(FrontEnd, MissingRecordFilesAreReportedOnceAndTheCourseSelectStaysUsable) {
+TEST_F(FrontEnd, FileTroubleIsReportedOnceAndTheCourseSelectKeepsChoosing) {
   remove("data/clearFlg.txt"), remove("data/bestTime.txt");
   const std::string error = "ファイル読み込みエラー", out = OpenCourses(0);
   EXPECT_NE(out.find(error), std::string::npos);
@@ -305,16 +302,12 @@ TEST_F(FrontEnd, MissingRecordFilesAreReportedOnceAndTheCourseSelectStaysUsable)
   std::string later;
   for (int f = 0; f < 10; ++f) Frame(), later += printed;
   EXPECT_EQ(later.find(error), std::string::npos);
-}
-
-TEST_F(FrontEnd, UnloadableCourseImageKeepsTheCourseSelectChoosing) {
-  OpenCourses(0);
-  Frame(), Frame(KEY_Z);  // course 0 has no image
-  EXPECT_NE(printed.find("map0.bmp"), std::string::npos);
+  Frame(KEY_Z);  // course 1 has no image
+  EXPECT_NE(printed.find("map1.bmp"), std::string::npos);
   EXPECT_EQ(fe.mapSelectFlg, 1);
   Frames(5, KEY_Z);  // held: not retried
-  EXPECT_EQ(V(printed.find("map0.bmp") == std::string::npos, fe.mapSelectFlg), V(true, 1));
-  WriteCourseImage(0);
+  EXPECT_EQ(V(printed.find("map1.bmp") == std::string::npos, fe.mapSelectFlg), V(true, 1));
+  WriteCourseImage(1);
   Frame();
   Frame(KEY_Z);  // released and pressed again, with the file present: the zoom runs to the race
   EXPECT_EQ(Frames(10), 1);
