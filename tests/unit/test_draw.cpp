@@ -1,88 +1,70 @@
-// Sheet drawing: unscaled and scaled cuts, the colour key, alpha that stays on a sheet, pixel reads, lines.
+// Sheet drawing: unscaled and scaled cuts, the colour key, alpha that stays on a sheet, pixel reads, lines;
+// numbers and times, every glyph in its place in every style.
+#include <string>
+
+#include "gfx/digits.h"
 #include "gfx/draw.h"
 #include "gfx/images.h"
 #include "test_support.h"
 
 class DrawTest : public SceneTest {
  protected:
-  void SetUp() override {
-    SceneTest::SetUp();
-    SDL_FillRect(screen, nullptr, 0);
-  }
   void TearDown() override {
     SetScaledDrawPath(ZOOM_VISIBLE_PART);
     SceneTest::TearDown();
   }
-  static int channelR(uint32_t rgb) { return int(rgb >> 16); }
+  // A 20x20 sheet of colour rgb, its right half magenta and keyed out.
+  static SDL_Surface* HalfKeyed(uint8_t r, uint8_t g, uint8_t b) {
+    SDL_Surface* sheet = MakeSurface24(20, 20, 255, 0, 255);
+    FillRect(sheet, 0, 0, 10, 20, r, g, b);
+    SDL_SetColorKey(sheet, SDL_SRCCOLORKEY, 0xFF00FF);
+    return sheet;
+  }
+  void Clear(uint8_t v) { SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, v, v, v)); }
 };
 
 TEST_F(DrawTest, ScaledCutTruncatesTheSinglePrecisionProduct) {
-  EXPECT_EQ(ScaledCutPosition(62, 60, 31), 119);     // countdown cell 2 drawn 60 wide
-  EXPECT_EQ(ScaledCutPosition(0, 60, 31), 0);        // cell 0 always starts at 0
-  EXPECT_EQ(ScaledCutPosition(417, 280, 197), 592);  // the best-time label
-  EXPECT_EQ(ScaledCutPosition(7, 33, 22), 10);
+  // countdown cell 2 drawn 60 wide (exactly 120 in double); cell 0; the best-time label
+  EXPECT_EQ(V(ScaledCutPosition(62, 60, 31), ScaledCutPosition(0, 60, 31), ScaledCutPosition(417, 280, 197),
+              ScaledCutPosition(7, 33, 22)),
+            V(119, 0, 592, 10));
 }
 
-TEST_F(DrawTest, EqualSizesBlitUnscaledWithTheKeyEvenAtNegativePositions) {
-  SDL_Surface* sheet = MakeSurface24(104, 76, 255, 0, 255);
-  FillRect(sheet, 10, 10, 20, 20, 200, 30, 40);
-  SDL_SetColorKey(sheet, SDL_SRCCOLORKEY, 0xFF00FF);
-  SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 1, 2, 3));
-  DrawBmp(screen, -5, 0, 52, 76, sheet, 0, 0, 52, 76);
-  // sheet (10, 10) lands at x 5; magenta is not drawn
-  EXPECT_EQ(V(PixelRGB(screen, 5, 10), PixelRGB(screen, 30, 40)), V(0xC81E28u, 0x010203u));
+TEST_F(DrawTest, EqualSizesBlitWithTheKeyAndAnAlphaThatStaysOnTheSheet) {
+  SDL_Surface* sheet = HalfKeyed(200, 30, 40);
+  Clear(3);
+  DrawBmp(screen, -5, 0, 20, 20, sheet, 0, 0, 20, 20);  // the keyed half, from sheet x 10, starts at 5
+  EXPECT_EQ(V(PixelRGB(screen, 4, 5), PixelRGB(screen, 5, 5)), V(0xC81E28u, 0x030303u));
   EXPECT_EQ(img.ZoomImage, nullptr);  // no zoom happened
+  DrawBmp2(screen, 100, 0, 20, 20, sheet, 0, 0, 20, 20, 100);
+  Clear(0);
+  DrawBmp(screen, 0, 0, 20, 20, sheet, 0, 0, 20, 20);  // a later plain draw keeps alpha 100
+  EXPECT_NEAR(int(PixelRGB(screen, 5, 5) >> 16), 200 * 100 / 255, 2);
   SDL_FreeSurface(sheet);
 }
 
-TEST_F(DrawTest, AlphaSetByDrawBmp2StaysOnTheSheetForLaterPlainDraws) {
-  SDL_Surface* sheet = MakeSurface24(52, 76, 255, 255, 255);
-  DrawBmp2(screen, 0, 0, 52, 76, sheet, 0, 0, 52, 76, 100);
-  const int first = channelR(PixelRGB(screen, 10, 10));
-  EXPECT_NEAR(first, 100, 2);
-  SDL_FillRect(screen, nullptr, 0);
-  DrawBmp(screen, 0, 0, 52, 76, sheet, 0, 0, 52, 76);
-  EXPECT_NEAR(channelR(PixelRGB(screen, 10, 10)), 100, 2);
-  SDL_FreeSurface(sheet);
-}
-
-TEST_F(DrawTest, ScaledPlainDrawIsOpaqueWhateverAlphaTheSheetCarries) {
-  SDL_Surface* sheet = MakeSurface24(31, 36, 250, 250, 250);
+TEST_F(DrawTest, ScaledDrawsKeepTheKeyAndBlendOnlyAtTheirOwnAlpha) {
+  SDL_Surface* sheet = HalfKeyed(250, 250, 250);
   SetSheetAlpha(sheet, 17);  // left by an earlier start banner
   for (ScaledDrawPath path : {ZOOM_VISIBLE_PART, ZOOM_WHOLE_SHEET}) {
     SetScaledDrawPath(path);
-    SDL_FillRect(screen, nullptr, 0);
-    DrawBmp(screen, 100, 100, 90, 104, sheet, 0, 0, 31, 36);
-    EXPECT_GE(channelR(PixelRGB(screen, 145, 152)), 249);
-    EXPECT_EQ(sheet->format->alpha, 17);  // the sheet keeps its alpha
+    Clear(9);
+    DrawBmp(screen, 0, 0, 40, 40, sheet, 0, 0, 20, 20);  // opaque whatever alpha the sheet carries
+    EXPECT_EQ(V(PixelRGB(screen, 5, 20) >> 16 >= 249, PixelRGB(screen, 35, 20)), V(true, 0x090909u)) << path;
+    SDL_SetAlpha(sheet, 0, 255);
+    Clear(0);
+    DrawBmp2(screen, 0, 0, 40, 40, sheet, 0, 0, 20, 20, 128);
+    EXPECT_NEAR(int(PixelRGB(screen, 5, 20) >> 16), 125, 2) << path;
+    EXPECT_FALSE(sheet->flags & SDL_SRCALPHA);  // the sheet itself is left alone
+    SetSheetAlpha(sheet, 17);
   }
-  ASSERT_NE(img.ZoomImage, nullptr);
-  EXPECT_EQ(img.ZoomImage->w, 90);
-  SDL_FreeSurface(sheet);
-}
-
-TEST_F(DrawTest, ScaledDrawBmp2BlendsAtItsAlphaWithoutTouchingTheSheet) {
-  SDL_Surface* sheet = MakeSurface24(20, 20, 200, 200, 200);
-  DrawBmp2(screen, 0, 0, 40, 40, sheet, 0, 0, 20, 20, 128);
-  EXPECT_NEAR(channelR(PixelRGB(screen, 20, 20)), 100, 2);
-  EXPECT_FALSE(sheet->flags & SDL_SRCALPHA);
-  SDL_FreeSurface(sheet);
-}
-
-TEST_F(DrawTest, ScaledCopyKeepsKeyedPixelsTransparent) {
-  SDL_Surface* sheet = MakeSurface24(20, 20, 255, 0, 255);
-  FillRect(sheet, 0, 0, 10, 20, 0, 200, 0);
-  SDL_SetColorKey(sheet, SDL_SRCCOLORKEY, 0xFF00FF);
-  SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 9, 9, 9));
-  DrawBmp(screen, 0, 0, 40, 40, sheet, 0, 0, 20, 20);
-  EXPECT_EQ(PixelRGB(screen, 35, 20), 0x090909u);
-  EXPECT_NEAR(int((PixelRGB(screen, 5, 20) >> 8) & 0xff), 200, 1);
+  EXPECT_EQ(V(sheet->format->alpha, img.ZoomImage ? img.ZoomImage->w : 0), V(17, 40));
   SDL_FreeSurface(sheet);
 }
 
 TEST_F(DrawTest, NothingIsDrawnFromAnEmptyImageOrToAZeroSize) {
   SDL_Surface* sheet = MakeSurface24(31, 36, 250, 250, 250);
-  SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 7, 7, 7));
+  Clear(7);
   DrawBmp(screen, 0, 0, 52, 76, nullptr, 0, 0, 52, 76);
   DrawBmp2(screen, 0, 0, 52, 76, nullptr, 0, 0, 52, 76, 10);
   DrawBmp(screen, 0, 0, 0, 0, sheet, 0, 0, 31, 36);  // countdown at m 30
@@ -92,14 +74,17 @@ TEST_F(DrawTest, NothingIsDrawnFromAnEmptyImageOrToAZeroSize) {
   SDL_FreeSurface(sheet);
 }
 
-TEST_F(DrawTest, GetpixelReadsTheRawValueLowestByteFirst) {
-  SDL_Surface* s = MakeSurface24(4, 4, 0, 0, 0);
+TEST_F(DrawTest, PixelReadsAndLinesUseTheRawValueAndStayInsideTheSurface) {
+  SDL_Surface* s = MakeSurface24(40, 30, 0, 0, 0);
   Uint8* p = static_cast<Uint8*>(s->pixels) + 2 * s->pitch + 3 * 3;
-  p[0] = 0x10;
-  p[1] = 0x20;
-  p[2] = 0x30;
-  // outside reads as 0, never past the pixels
-  EXPECT_EQ(V(getpixel(s, 3, 2), getpixel(s, 4, 0), getpixel(s, -1, 0)), V(0x302010u, 0u, 0u));
+  p[0] = 0x10, p[1] = 0x20, p[2] = 0x30;  // lowest byte first; outside reads as 0
+  EXPECT_EQ(V(getpixel(s, 3, 2), getpixel(s, 40, 0), getpixel(s, -1, 0)), V(0x302010u, 0u, 0u));
+  const uint32_t grey = SDL_MapRGB(s->format, 100, 100, 100);
+  Draw_Line(s, -50, -50, 200, 200, grey);
+  Draw_Line(s, 5, 20, 15, 20, grey);
+  Draw_Line(s, -32768, 32767, 32767, -32768, grey);  // far outside: clipped, no crash
+  EXPECT_EQ(V(getpixel(s, 0, 0), getpixel(s, 29, 29), getpixel(s, 30, 29)), V(grey, grey, 0u));
+  for (int x = 5; x <= 15; ++x) EXPECT_EQ(getpixel(s, x, 20), grey);
   SDL_FreeSurface(s);
   SDL_Surface* wide = SDL_CreateRGBSurface(SDL_SWSURFACE, 2, 2, 32, 0xff0000, 0xff00, 0xff, 0);
   static_cast<Uint32*>(wide->pixels)[1] = 0x00ABCDEF;
@@ -107,13 +92,68 @@ TEST_F(DrawTest, GetpixelReadsTheRawValueLowestByteFirst) {
   SDL_FreeSurface(wide);
 }
 
-TEST_F(DrawTest, LinesWriteTheRawValueAndStayInsideTheSurface) {
-  SDL_Surface* s = MakeSurface24(40, 30, 0, 0, 0);
-  const uint32_t grey = SDL_MapRGB(s->format, 100, 100, 100);
-  Draw_Line(s, -50, -50, 200, 200, grey);
-  EXPECT_EQ(V(getpixel(s, 0, 0), getpixel(s, 29, 29), getpixel(s, 30, 29)), V(grey, grey, 0u));
-  Draw_Line(s, 5, 20, 15, 20, grey);
-  for (int x = 5; x <= 15; ++x) EXPECT_EQ(getpixel(s, x, 20), grey);
-  Draw_Line(s, -32768, 32767, 32767, -32768, grey);  // far outside: clipped, no crash
-  SDL_FreeSurface(s);
+// A digit sheet whose every glyph is a flat colour naming it: red is the row, green is
+// 20 x index + 10 (index 10 for the separators); the glyph's top-left pixel alone has blue 99.
+class DigitsTest : public SceneTest {
+ protected:
+  void SetUp() override {
+    SceneTest::SetUp();
+    img.numImage2 = MakeSurface24(620, 212, 255, 0, 255);
+    for (int d = 0; d <= 10; ++d)
+      for (int r = 0; r < 4; ++r) {  // rows 42 apart, the last of smaller glyphs
+        const int w = r < 3 ? 32 : 21, h = r < 3 ? 42 : 22, red = 40 * (r + 1);
+        FillRect(img.numImage2, w * d, 42 * r, w, h, red, Uint8(20 * d + 10), 77);
+        FillRect(img.numImage2, w * d, 42 * r, 1, 1, red, Uint8(20 * d + 10), 99);
+      }
+    SDL_SetColorKey(img.numImage2, SDL_SRCCOLORKEY, 0xFF00FF);
+  }
+  // What each of count places step apart shows at its top-left corner: the glyph, '_' for
+  // nothing, '?' for a glyph of another row, '*' for a glyph not placed exactly there.
+  std::string Cells(int x, int y, int step, int count, int row) {
+    std::string shown;
+    for (int i = 0; i < count; ++i) {
+      const uint32_t c = PixelRGB(screen, x + step * i, y);
+      const int index = ((c >> 8 & 0xff) - 10) / 20;
+      shown += c == 0                       ? '_'
+               : (c & 0xff) != 99           ? '*'
+               : (c >> 16) != uint32_t(row) ? '?'
+               : index == 10                ? ':'
+                                            : '0' + index;
+    }
+    return shown;
+  }
+};
+
+TEST_F(DigitsTest, EveryGlyphInItsPlace) {
+  struct Case {
+    int style, divisor, value, suppress;  // divisor 0: DrawTime of value
+    int step, count, row;
+    const char* shown;
+  };
+  // Style 5 does not exist. Style 3 draws every place on one spot: 3, then 5 over it; a time shows its
+  // minutes only. Style 4 takes its separators from row 0; style 1's places overlap.
+  const Case cases[] = {{0, 100, 7, 1, 32, 3, 40, "__7"},
+                        {0, 100, 7, 0, 32, 3, 40, "007"},
+                        {0, 100, 0, 1, 32, 3, 40, "__0"},
+                        {1, 100, 0, 1, 16, 3, 160, "__0"},
+                        {2, 100, 120, 1, 32, 3, 120, "120"},
+                        {4, 10, 9, 0, 32, 2, 80, "09"},
+                        {5, 10, 9, 0, 32, 2, 80, "__"},
+                        {3, 10, 35, 1, 32, 2, 80, "5_"},
+                        {3, 0, 83456, 0, 32, 5, 80, "1____"},
+                        {0, 0, 83456, 0, 32, 10, 40, "__1:23:456"},
+                        {2, 0, 0, 0, 32, 10, 120, "__0:00:000"},
+                        {0, 0, 600000, 0, 32, 10, 40, "_10:00:000"},
+                        {2, 0, 5007, 0, 32, 10, 120, "__0:05:007"},
+                        {4, 0, 83456, 0, 32, 10, 80, "__1?23?456"},
+                        {1, 0, 83456, 0, 16, 10, 160, "__1:23*456"}};
+  for (const Case& c : cases) {
+    SDL_FillRect(screen, nullptr, 0);
+    if (c.divisor) draw_number(screen, 10, 10, c.style, c.divisor, c.value, c.suppress);
+    if (!c.divisor) DrawTime(screen, 10, 10, c.value, c.style);
+    EXPECT_EQ(Cells(10, 10, c.step, c.count, c.row), c.shown) << c.shown;
+  }
+  // Style 1's places are 21 wide at 16 apart: each covers the right edge of the one before, and
+  // the seconds cover the second separator's corner.
+  EXPECT_EQ(V(PixelRGB(screen, 10 + 64 + 20, 12) >> 8), V(160 << 8 | 70));
 }

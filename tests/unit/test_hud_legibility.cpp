@@ -1,10 +1,13 @@
 // test_hud_legibility.cpp -- every HUD glyph keeps a dark ring between its fill and any ground
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "test_race_support.h"
 
 namespace {
+
+const int kHudH = 110, kN = 480 * kHudH;  // the HUD lies in the top rows
 
 double Luminance(uint32_t rgb) {
   auto lin = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
@@ -12,99 +15,72 @@ double Luminance(uint32_t rgb) {
          0.0722 * lin((rgb & 255) / 255.0);
 }
 
-const int kHudH = 110;  // the HUD lies in the top rows
+// f(n) for every HUD pixel n at most r pixels from pixel j along each axis.
+template <class F>
+void Around(int j, int r, F f) {
+  for (int y = std::max(0, j / 480 - r); y <= std::min(kHudH - 1, j / 480 + r); ++y)
+    for (int x = std::max(0, j % 480 - r); x <= std::min(479, j % 480 + r); ++x) f(y * 480 + x);
+}
 
-class HudLegibility : public SceneTest {
- protected:
-  void SetUp() override {
-    SceneTest::SetUp();
-    if (!LoadGeneratedImages()) GTEST_SKIP() << "generated art not built yet";
-    race.overTime = 120000, race.mapNum = 0, race.Time = 5120;
-  }
-  // The HUD at race start over course k's first view, or over a flat colour when k < 0.
-  void Render(int k, uint32_t flat) {
-    race.mapCnt = k < 0 ? 0 : k;
+using HudLegibility = SceneTest;
+
+TEST_F(HudLegibility, EveryGlyphHasADarkRingOnEveryCourseAndOnTheGoalStripe) {
+  if (!LoadGeneratedImages()) GTEST_SKIP() << "generated art not built yet";
+  // The HUD rows at race start over course k's first view, or over a flat colour when k < 0.
+  auto render = [this](int k, uint32_t flat) {
+    race.overTime = 120000, race.mapNum = 0, race.Time = 5120, race.mapCnt = std::max(k, 0);
     bestTime[race.mapCnt] = 83456;
-    if (k < 0) {
-      FillRect(screen, 0, 0, 480, 480, flat >> 16, flat >> 8 & 255, flat & 255);
-    } else {
-      ASSERT_TRUE(LoadCoursePair(k));
+    FillRect(screen, 0, 0, 480, 480, flat >> 16, flat >> 8 & 255, flat & 255);
+    if (k >= 0) {
+      EXPECT_TRUE(LoadCoursePair(k));
       car[0].posX = kTrack[k].InitX, car[0].posY = kTrack[k].InitY;
       CameraStep();
       DrawCourse(screen);
     }
     DrawHud(screen);
-  }
-  // Contrast of each glyph's fill with the ring two pixels outside it, on `ground`: the worst
-  // glyph's share of ring pixels at a contrast ratio of 3 or more.
-  double WorstRingShare(const std::vector<uint32_t>& ground) {
-    std::vector<int> label(480 * kHudH, 0);
-    std::vector<std::vector<int>> glyphs;
-    for (int i = 0; i < 480 * kHudH; ++i) {
-      if (label[i] || !fill[i]) continue;
-      glyphs.emplace_back();
-      std::vector<int> stack{i};
-      label[i] = (int)glyphs.size();
-      while (!stack.empty()) {
-        int j = stack.back();
-        stack.pop_back();
-        glyphs.back().push_back(j);
-        for (int dy = -1; dy <= 1; ++dy)
-          for (int dx = -1; dx <= 1; ++dx) {
-            int x = j % 480 + dx, y = j / 480 + dy, n = y * 480 + x;
-            if (x >= 0 && x < 480 && y >= 0 && y < kHudH && fill[n] && !label[n])
-              label[n] = label[i], stack.push_back(n);
-          }
-      }
-    }
-    EXPECT_GE(glyphs.size(), 20u) << "the HUD's glyphs were not found";
-    double worst = 1;
-    for (size_t g = 0; g < glyphs.size(); ++g) {
-      double lf = 0;
-      for (int j : glyphs[g]) lf += Luminance(ground[j]);
-      lf /= glyphs[g].size();
-      int ring = 0, good = 0;
-      std::vector<char> seen(480 * kHudH, 0);
-      for (int j : glyphs[g])
-        for (int dy = -2; dy <= 2; ++dy)
-          for (int dx = -2; dx <= 2; ++dx) {
-            int x = j % 480 + dx, y = j / 480 + dy, n = y * 480 + x;
-            if ((std::abs(dx) < 2 && std::abs(dy) < 2) || x < 0 || x >= 480 || y < 0 || y >= kHudH || seen[n]) continue;
-            seen[n] = 1;
-            bool nearFill = false;  // pixels closer than two to this glyph are not ring
-            for (int ey = -1; ey <= 1; ++ey)
-              for (int ex = -1; ex <= 1; ++ex) {
-                int m = (y + ey) * 480 + x + ex;
-                nearFill |= y + ey >= 0 && y + ey < kHudH && x + ex >= 0 && x + ex < 480 && label[m] == (int)g + 1;
-              }
-            if (nearFill || fill[n]) continue;
-            ++ring;
-            good += (std::max(lf, Luminance(ground[n])) + 0.05) / (std::min(lf, Luminance(ground[n])) + 0.05) >= 3;
-          }
-      worst = std::min(worst, ring ? (double)good / ring : 0.0);
-    }
-    return worst;
-  }
-  std::vector<uint32_t> Grab() {
-    std::vector<uint32_t> v(480 * kHudH);
-    for (int i = 0; i < 480 * kHudH; ++i) v[i] = PixelRGB(screen, i % 480, i / 480);
+    std::vector<uint32_t> v(kN);
+    for (int i = 0; i < kN; ++i) v[i] = PixelRGB(screen, i % 480, i / 480);
     return v;
-  }
-  std::vector<char> fill;
-};
-
-TEST_F(HudLegibility, EveryGlyphHasADarkRingOnEveryCourseAndOnTheGoalStripe) {
-  // Where the glyphs' fill is: HUD ink that is light, found over pure green.
-  Render(-1, 0x00ff00);
-  for (uint32_t v : Grab()) fill.push_back(v != 0x00ff00 && Luminance(v) >= 0.3);
-  struct Ground {
-    int course;
-    uint32_t flat;
   };
-  const Ground grounds[] = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {-1, 0xececE4}, {-1, 0xffffff}};
-  for (const Ground& g : grounds) {
-    Render(g.course, g.flat);
-    EXPECT_GE(WorstRingShare(Grab()), 0.9) << "course " << g.course << " ground " << std::hex << g.flat;
+  // Where the glyphs' fill is: HUD ink that is light, found over pure green.
+  const std::vector<uint32_t> ink = render(-1, 0x00ff00);
+  std::vector<char> fill(kN), taken(kN);
+  for (int i = 0; i < kN; ++i) fill[i] = ink[i] != 0x00ff00 && Luminance(ink[i]) >= 0.3;
+  // Each glyph (fill joined through its eight neighbours) with its ring: the pixels exactly two away.
+  std::vector<std::pair<std::vector<int>, std::vector<int>>> glyphs;
+  for (int i = 0; i < kN; ++i) {
+    if (!fill[i] || taken[i]) continue;
+    std::vector<int> glyph{i}, ring;
+    taken[i] = 1;
+    for (size_t k = 0; k < glyph.size(); ++k)
+      Around(glyph[k], 1, [&](int n) {
+        if (fill[n] && !taken[n]) taken[n] = 1, glyph.push_back(n);
+      });
+    std::vector<char> reach(kN, 0);
+    for (int j : glyph) Around(j, 2, [&](int n) { reach[n] |= 2; });
+    for (int j : glyph) Around(j, 1, [&](int n) { reach[n] |= 1; });
+    for (int n = 0; n < kN; ++n)
+      if (reach[n] == 2 && !fill[n]) ring.push_back(n);
+    glyphs.emplace_back(glyph, ring);
+  }
+  ASSERT_GE(glyphs.size(), 20u) << "the HUD's glyphs were not found";
+  // On every ground, at least 90% of every glyph's ring reaches a contrast ratio of 3 with its fill.
+  const std::pair<int, uint32_t> grounds[] = {{0, 0}, {1, 0}, {2, 0},         {3, 0},
+                                              {4, 0}, {5, 0}, {-1, 0xececE4}, {-1, 0xffffff}};
+  for (const auto& [course, flat] : grounds) {
+    const std::vector<uint32_t> ground = render(course, flat);
+    double worst = 1;
+    for (const auto& [glyph, ring] : glyphs) {
+      double lf = 0;
+      for (int j : glyph) lf += Luminance(ground[j]) / glyph.size();
+      int good = 0;
+      for (int n : ring) {
+        const double ln = Luminance(ground[n]);
+        good += (std::max(lf, ln) + 0.05) / (std::min(lf, ln) + 0.05) >= 3;
+      }
+      worst = std::min(worst, ring.empty() ? 0.0 : double(good) / ring.size());
+    }
+    EXPECT_GE(worst, 0.9) << "course " << course << " ground " << std::hex << flat;
   }
 }
 
