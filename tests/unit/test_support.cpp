@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 #include "app/display.h"
 #include "app/keyboard.h"
@@ -47,17 +47,11 @@ void PushEvent(Uint8 type, int index, int value) {
   ASSERT_EQ(SDL_PushEvent(&e), 0);
 }
 
-void WriteTextFile(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
+void WriteTextFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 std::string ReadTextFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) return "<missing>";
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
+  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
 }
 
 void SceneTest::SetUp() {
