@@ -33,8 +33,6 @@ TEST(Options, EveryAcceptedAndRefusedForm) {
       {{"--scale", "1"}, "scale 1 fullscreen -1"},
       {{"--scale", "4"}, "scale 4 fullscreen -1"},
       {{"--scale=3", "--mute"}, "scale 3 fullscreen -1 mute"},
-      {{"--fullscreen"}, "scale 0 fullscreen 1"},
-      {{"--windowed"}, "scale 0 fullscreen 0"},
       {{"--fullscreen", "--windowed", "--scale", "2", "--scale=3"}, "scale 3 fullscreen 0"},  // the last one wins
       {{"--windowed", "--fullscreen", "--scale=2"}, "scale 2 fullscreen 1"},
       {{"--version"}, "0 velkaro " VELKARO_TEST_VERSION "\n"},
@@ -104,7 +102,6 @@ TEST(Settings, TheCommandLineWinsWhereItSaysSomething) {
   } cases[] = {{Options{}, 3, 1, 0},
                {Options{2, -1}, 2, 1, 0},
                {Options{0, 0}, 3, 0, 0},
-               {Options{4, 1}, 4, 1, 0},
                {Options{0, -1, false, false, true}, 3, 1, 1}};
   for (const auto& c : cases) {
     const Settings s = ApplyOptions(Settings{3, true}, c.given);
@@ -181,10 +178,9 @@ TEST(DisplayLayout, FullScreenTakesTheLargestScaleThatFitsCentred) {
       {1, 1, 1920, 1080, 1920, 1080, 480, 60, 2},
       {4, 1, 1024, 768, 1024, 768, 272, 144, 1},
       {1, 1, 3840, 2160, 3840, 2160, 960, 120, 4},
-      {2, 1, 2560, 1440, 2560, 1440, 560, 0, 3},
-      {1, 1, 1440, 960, 1440, 960, 240, 0, 2},  // exactly two frames high
-      {1, 1, 800, 400, 800, 480, 160, 0, 1},    // a desktop lower than the frame
-      {2, 1, 0, 0, 960, 960, 0, 0, 2},          // desktop size unknown
+      {2, 1, 2560, 1440, 2560, 1440, 560, 0, 3},  // exactly three frames high
+      {1, 1, 800, 400, 800, 480, 160, 0, 1},      // a desktop lower than the frame
+      {2, 1, 0, 0, 960, 960, 0, 0, 2},            // desktop size unknown
   };
   for (const auto& c : cases) {
     const Layout l = ChooseLayout(c.scale, c.fullscreen, c.desktopW, c.desktopH);

@@ -6,7 +6,6 @@
 #include <fstream>
 
 #include "app/audio.h"
-#include "app/sound_events.h"
 #include "sounds.h"
 #include "test_race_support.h"
 
@@ -32,8 +31,6 @@ TEST_F(SoundGenerator, TwoRunsWriteTheSameWellFormedUnclippedSounds) {
     EXPECT_GT(peak, 8000) << name;
     EXPECT_LT(peak, 32767) << name;
   }
-  for (int id = 0; id < SOUND_FILE_COUNT; ++id)
-    EXPECT_NE(ReadTextFile(std::string("one/sound/") + SoundName(static_cast<SoundId>(id)) + ".wav"), "<missing>");
 }
 
 namespace {
@@ -127,7 +124,7 @@ class RaceSound : public RaceSceneTest {
 TEST_F(RaceSound, CuesAndEngineAsDrawnAndDrivenAndTheSameFramesWithoutSound) {
   const int frames = 140;
   const Heard h = Race("disk", false, frames);
-  EXPECT_EQ(h.printed, "");
+  EXPECT_EQ(h.printed, "");  // every sound the game plays was generated and read
   ASSERT_GT(h.out.size(), h.at[frames - 1]);
   // Every countdown digit, the start banner and the wall: the cue starts in the buffer after
   // the one being mixed when the frame that first draws it is shown: not before that frame,

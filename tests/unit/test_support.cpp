@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 
 #include "app/display.h"
 #include "app/keyboard.h"
@@ -51,7 +51,10 @@ void WriteTextFile(const std::string& path, const std::string& text) { std::ofst
 
 std::string ReadTextFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "<missing>";
+  if (!in) return "<missing>";
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
 }
 
 void SceneTest::SetUp() {
