@@ -84,10 +84,6 @@ class RaceSound : public RaceSceneTest {
     WriteTextFile("data/check0.txt", far);
     ASSERT_EQ(system("ln -s '" VELKARO_RUNTIME_DIR "/sound' sound"), 0);
   }
-  void TearDown() override {
-    AudioClose();
-    RaceSceneTest::TearDown();
-  }
   // The countdown, then Up held down the test course into its far wall, on a fresh course picture.
   Heard Race(const char* driver, bool muted, int frames, const char* file = "out.raw") {
     Heard h;
