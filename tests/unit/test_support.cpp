@@ -47,10 +47,7 @@ void PushEvent(Uint8 type, int index, int value) {
   ASSERT_EQ(SDL_PushEvent(&e), 0);
 }
 
-void WriteTextFile(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-}
+void WriteTextFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 std::string ReadTextFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
