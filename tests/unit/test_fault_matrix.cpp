@@ -19,7 +19,7 @@ namespace {
 struct FaultCase {
   const char* name;
   std::function<void()> inject;  // breaks the game folder before the program starts
-  Plan plan;                     // a race left after some frames or finished, or a refused start
+  int mode, raceFrames;          // on course 0: a race left after that many frames, or (0) finished
   const char* message;           // a line the failure must print
   float minTravel = 0;           // how far the car must have got from its start
   int maxCheckpoint = 19;        // the highest checkpoint the car may have passed
@@ -77,12 +77,6 @@ const char* const kSheets[] = {"car.bmp",     "Ecar.bmp",       "title.bmp", "me
 const char kConverted[] = "colour sample image and course image differ in pixel format: colours converted";
 const char kColourError[] = "colour sample image missing or too small: leaving the race";
 
-Plan Race(int mode, int raceFrames = 0) {  // on course 0; 0 frames: to the finish
-  Plan p;
-  p.mode = mode, p.raceFrames = raceFrames;
-  return p;
-}
-
 // Every file under data/ with its bytes, but those named in except.
 std::map<std::string, std::string> DataFiles(const char* except) {
   std::map<std::string, std::string> files;
@@ -107,7 +101,7 @@ const FaultCase kCases[] = {
        for (const auto& [file, bytes] : DataFiles(""))
          if (file.rfind("check", 0) != 0) Remove("data/" + file);
      },
-     Race(1), "ファイル読み込みエラー", 0, 19, "bestTime.txt saveCnt0.txt ghost0.txt",
+     1, 0, "ファイル読み込みエラー", 0, 19, "bestTime.txt saveCnt0.txt ghost0.txt",
      [] {  // the one finish on slot 0 is the only time, its run the only one
        std::istringstream best(ReadTextFile("data/bestTime.txt"));
        std::vector<long> t{std::istream_iterator<long>(best), {}};
@@ -115,11 +109,10 @@ const FaultCase kCases[] = {
        EXPECT_EQ(V(t[0] > 0, std::count(t.begin(), t.end(), 0)), V(1, 11));
        EXPECT_EQ(ReadTextFile("data/saveCnt0.txt"), std::to_string(t[0] / 16));
      }},
-    {"checkpoints_missing", [] { Remove("data/check0.txt"); }, Race(1, 100), "ファイル書き込みエラー"},
+    {"checkpoints_missing", [] { Remove("data/check0.txt"); }, 1, 100, "ファイル書き込みエラー"},
     {"checkpoints_far_and_extreme",
-     [] { WriteTextFile("data/check0.txt", Repeat("-2147483648,2147483647 60000,-60000 ", 10)); }, Race(1, 200), "", 0,
-     0},
-    {"run_entries_missing", [] { Remove("data/ghost6.txt"); }, Race(2, 100), "ghostファイル書き込みエラー"},
+     [] { WriteTextFile("data/check0.txt", Repeat("-2147483648,2147483647 60000,-60000 ", 10)); }, 1, 200, "", 0, 0},
+    {"run_entries_missing", [] { Remove("data/ghost6.txt"); }, 2, 100, "ghostファイル書き込みエラー"},
     {"run_entries_extreme_ghost",  // slot 0 given a time, so a mode-1 race loads its run
      [] {
        const std::string best = ReadTextFile("data/bestTime.txt");
@@ -127,26 +120,26 @@ const FaultCase kCases[] = {
        WriteTextFile("data/saveCnt0.txt", "300");
        WriteTextFile("data/ghost0.txt", Repeat("2147483647 -2147483648 2147483647 -99999 99999 -7 ", 150));
      },
-     Race(1, 200), ""},
+     1, 200, ""},
     {"run_entries_extreme_rival",
      [] {
        WriteTextFile("data/saveCnt6.txt", "300");
        WriteTextFile("data/ghost6.txt", Repeat("-2147483648 2147483647 -2147483648 99999 -99999 77 ", 150));
      },
-     Race(2, 200), ""},
-    {"run_entries_unwritable", [] { mkdir("data/ghost0.txt.tmp", 0755); }, Race(1), "ghostファイル書き込みエラー", 0,
-     19, "bestTime.txt saveCnt0.txt"},
-    {"course_image_missing", [] { Remove("image/map0.bmp"); }, Race(1, 60), "cannot load course image image/map0.bmp"},
-    {"course_image_undersized", [] { ReplaceImage("map0.bmp", MakeSurface24(800, 600, 90, 90, 90), 24); }, Race(1, 60),
+     2, 200, ""},
+    {"run_entries_unwritable", [] { mkdir("data/ghost0.txt.tmp", 0755); }, 1, 0, "ghostファイル書き込みエラー", 0, 19,
+     "bestTime.txt saveCnt0.txt"},
+    {"course_image_missing", [] { Remove("image/map0.bmp"); }, 1, 60, "cannot load course image image/map0.bmp"},
+    {"course_image_undersized", [] { ReplaceImage("map0.bmp", MakeSurface24(800, 600, 90, 90, 90), 24); }, 1, 60,
      "course image image/map0.bmp is not 1536x1152"},
-    {"course_image_8_bit", [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 8); }, Race(1, 60),
+    {"course_image_8_bit", [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 8); }, 1, 60,
      "course image image/map0.bmp is in a pixel format the game cannot race on"},
-    {"course_image_32_bit", [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 32); }, Race(1, 150), kConverted, 100},
+    {"course_image_32_bit", [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 32); }, 1, 150, kConverted, 100},
     {"every_sheet_8_bit",  // the colour sample among them
-     EverySheet([](const char* name) { ReplaceImage(name, Generated(name), 8); }), Race(2, 150), kConverted, 100},
+     EverySheet([](const char* name) { ReplaceImage(name, Generated(name), 8); }), 2, 150, kConverted, 100},
     {"every_sheet_1x1", EverySheet([](const char* name) { ReplaceImage(name, MakeSurface24(1, 1, 255, 0, 255), 24); }),
-     Race(1, 60), kColourError},
-    {"every_sheet_missing", EverySheet([](const char* name) { Remove(std::string("image/") + name); }), Race(1, 60),
+     1, 60, kColourError},
+    {"every_sheet_missing", EverySheet([](const char* name) { Remove(std::string("image/") + name); }), 1, 60,
      kColourError},
 };
 
@@ -160,7 +153,7 @@ TEST_P(FaultMatrix, NoCrashMessagePrintedStillPlayable) {
   const std::map<std::string, std::string> before = DataFiles(c.mayChange);
   int sheetsMissing = 0;  // each is reported at start-up
   for (const char* name : kSheets) sheetsMissing += access((std::string("image/") + name).c_str(), F_OK) != 0;
-  plan = c.plan;
+  plan.mode = c.mode, plan.raceFrames = c.raceFrames;
   testing::internal::CaptureStdout();
   StartGame();
   // Played through: a race left back to the course select, or its start refused.

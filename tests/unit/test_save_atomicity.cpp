@@ -11,6 +11,8 @@
 #include "records/data_files.h"
 #include "test_support.h"
 
+using namespace std::chrono;
+
 namespace {
 
 const char* const kFiles[] = {"data/bestTime.txt", "data/saveCnt3.txt", "data/ghost3.txt", "data/clearFlg.txt",
@@ -45,9 +47,8 @@ pid_t StartSaving() {
   const pid_t pid = fork();
   if (pid == 0) {
     if (write(ready[1], "", 1) != 1) _exit(2);
-    while (SaveAll(2) && SaveAll(1)) {
-    }
-    _exit(1);
+    for (;;)
+      if (!SaveAll(2) || !SaveAll(1)) _exit(1);
   }
   close(ready[1]);
   char byte;
@@ -65,20 +66,18 @@ TEST_F(SaveAtomicity, KilledSavesLeaveEveryFileWholeOldOrNew) {
   const std::vector<std::string> newBytes = Contents();
   // How long one full save takes here: the kill delays are spread over three of them, so kills land in
   // every stage of a save (opening, writing, flushing, syncing, renaming) on a fast or a slow disk alike.
-  const auto start = std::chrono::steady_clock::now();
+  const auto start = steady_clock::now();
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(SaveAll(1));
   const std::vector<std::string> oldBytes = Contents();
-  const long spanUs = std::clamp<long>(
-      std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start).count(), 4000,
-      30000);
+  const long spanUs = std::clamp<long>(duration_cast<microseconds>(steady_clock::now() - start).count(), 4000, 30000);
   // A kill during fsync waits for the sync to end: on a slow disk the test stops after 8 s, once it
   // has made 50 kills, whose shuffled delays still cover the whole span.
   int kills = 0, sawNew = 0;
-  for (; kills < 200 && (kills < 50 || std::chrono::steady_clock::now() - start < std::chrono::seconds(8)); ++kills) {
+  for (; kills < 200 && (kills < 50 || steady_clock::now() - start < seconds(8)); ++kills) {
     const long delayUs = spanUs * (kills * 37 % 200) / 200;  // 37 is prime to 200: each step once
     const pid_t child = StartSaving();
     ASSERT_GT(child, 0) << "fork";
-    std::this_thread::sleep_for(std::chrono::microseconds(delayUs));
+    std::this_thread::sleep_for(microseconds(delayUs));
     int status = 0;
     ASSERT_EQ(kill(child, SIGKILL), 0);
     ASSERT_EQ(waitpid(child, &status, 0), child);
