@@ -1,6 +1,8 @@
-// test_session.h -- whole-game sessions through the scene loop: a game folder, a player who steers
-// through every screen towards a goal, and the game's standard output kept for inspection
+// test_session.h -- whole-game sessions through the scene loop: a game folder and a player who
+// steers through every screen towards a goal
 #pragma once
+#include <unistd.h>
+
 #include <cmath>
 #include <functional>
 #include <memory>
