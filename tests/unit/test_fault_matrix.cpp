@@ -1,250 +1,174 @@
-// Faults injected into the game folder (data files missing, short, malformed, huge, past capacity or
-// unwritable; images missing, undersized or of other pixel formats) and the window closed in every
-// scene and stage: whole sessions through the scene loop that must print the failure and stay playable.
+// Faults injected into the game folder (data files missing, malformed, extreme or unwritable; images
+// missing, undersized or of other pixel formats): whole sessions through the scene loop that must
+// print the failure, leave the other records alone and stay playable back to the menu.
 #include <SDL_image.h>
+#include <dirent.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <functional>
+#include <cstring>
+#include <iterator>
+#include <set>
 #include <sstream>
 #include <vector>
 
-#include "app/keyboard.h"
-#include "frontend/frontend_state.h"
-#include "gfx/images.h"
-#include "race/car_state.h"
-#include "race/race_state.h"
 #include "test_session.h"
 
 namespace {
 
-const FrontEndState& F() { return FrontEndView(); }
-
-// What the session saw, for a case's own checks.
-struct Seen {
-  int maxCheckOkCnt;
-  float maxTravel;
-  int racesOver;
-};
-
 struct FaultCase {
-  const char* name = "";
-  std::function<void()> inject = [] {};  // breaks the game folder before the program starts
-  Plan plan = {};
-  std::vector<std::string> messages = {};            // lines the failure must print
-  std::vector<std::string> mayChange = {};           // data files the session may rewrite
-  int notReadLines = 0;                              // "NOT READ FILE" lines expected at start-up
-  std::function<void(const Seen&)> check = nullptr;  // further checks once the session ended
-  std::function<bool()> reached = nullptr;           // when the faulty part has been played (default: a race left)
+  const char* name;
+  std::function<void()> inject;  // breaks the game folder before the program starts
+  int mode, raceFrames;          // on course 0: a race left after that many frames, or (0) finished
+  const char* message;           // a line the failure must print
+  float minTravel = 0;           // how far the car must have got from its start
+  int maxCheckpoint = 19;        // the highest checkpoint the car may have passed
+  const char* mayChange = "";    // data files the session may rewrite
+  std::function<void()> check = [] {};
 };
-
 void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
 void Remove(const std::string& path) { std::remove(path.c_str()); }
-void Write(const std::string& path, const std::string& text) {
-  Remove(path);
-  WriteTextFile(path, text);
-}
-void MakeDir(const std::string& path) { ASSERT_EQ(mkdir(path.c_str(), 0755), 0) << path; }
-std::string Repeat(const std::string& s, int n) {
-  std::string out;
-  for (int i = 0; i < n; ++i) out += s;
-  return out;
-}
-void RemoveRecords() {
-  Remove("data/bestTime.txt");
-  Remove("data/clearFlg.txt");
-  for (int slot = 0; slot < 12; ++slot) {
-    Remove("data/saveCnt" + std::to_string(slot) + ".txt");
-    Remove("data/ghost" + std::to_string(slot) + ".txt");
-  }
-}
-// The shipped best times with slot 0 given a time, so a mode-1 race on course 0 loads a ghost.
-void GiveSlot0ATime() {
-  std::string best = ReadTextFile("data/bestTime.txt");
-  Write("data/bestTime.txt", "5000" + best.substr(best.find(' ')));
-}
+std::string Repeat(const std::string& s, int n) { return n > 0 ? s + Repeat(s, n - 1) : ""; }
 
-// Replaces image/<name> (a link to the generated one) with a real file.
+// Replaces image/<name> (a link to the generated sheet) with s saved at 24 bits, at 32 (alpha 255)
+// or at 8 (a palette of its first 256 colours, every pixel mapped to the nearest).
 void ReplaceImage(const std::string& name, SDL_Surface* s, int depth) {
-  Remove("image/" + name);
-  WriteBmp("image/" + name, s, depth);
+  const std::string path = "image/" + name;
+  Remove(path);
+  if (depth == 8) {
+    SDL_Surface* paletted = SDL_CreateRGBSurface(SDL_SWSURFACE, s->w, s->h, 8, 0, 0, 0, 0);
+    std::set<uint32_t> seen;
+    std::vector<SDL_Color> colours;
+    for (int y = 0; y < s->h && colours.size() < 256; ++y)
+      for (int x = 0; x < s->w && colours.size() < 256; ++x)
+        if (const uint32_t c = PixelRGB(s, x, y); seen.insert(c).second)
+          colours.push_back({Uint8(c >> 16), Uint8(c >> 8), Uint8(c), 0});
+    SDL_SetColors(paletted, colours.data(), 0, static_cast<int>(colours.size()));
+    SDL_BlitSurface(s, nullptr, paletted, nullptr);
+    std::swap(s, paletted);
+    SDL_FreeSurface(paletted);
+  }
+  if (depth != 32) {
+    SDL_SaveBMP(s, path.c_str());
+  } else {  // SDL saves 24 bits at most
+    std::string bmp = "BM";
+    auto put = [&bmp](uint32_t v, int bytes) {
+      for (int i = 0; i < bytes; ++i) bmp += static_cast<char>(v >> 8 * i);
+    };
+    put(54 + 4 * s->w * s->h, 4), put(0, 4), put(54, 4), put(40, 4), put(s->w, 4), put(s->h, 4), put(1, 2);
+    put(32, 2), put(0, 24);
+    for (int y = s->h - 1; y >= 0; --y)
+      for (int x = 0; x < s->w; ++x) put(PixelRGB(s, x, y) | 0xff000000u, 4);
+    WriteTextFile(path, bmp);
+  }
   SDL_FreeSurface(s);
 }
-SDL_Surface* Generated(const std::string& name) {
-  return IMG_Load(("image/" + name).c_str());  // still the link
-}
+SDL_Surface* Generated(const std::string& name) { return IMG_Load(("image/" + name).c_str()); }
 const char* const kSheets[] = {"car.bmp",     "Ecar.bmp",       "title.bmp", "menu.bmp",       "stick.bmp",
                                "keybord.bmp", "help.bmp",       "mode.bmp",  "SmallMap.bmp",   "finish.bmp",
                                "frame.bmp",   "colorCheck.bmp", "full.bmp",  "GameSelect.bmp", "num.bmp",
                                "kazu.bmp",    "comment.bmp"};
-void EverySheetAs(int depth) {
-  for (const char* name : kSheets) ReplaceImage(name, Generated(name), depth);
-}
-void EverySheetOnePixel() {
-  for (const char* name : kSheets) ReplaceImage(name, MakeSurface24(1, 1, 255, 0, 255), 32);
-}
 
-const char kReadError[] = "ファイル読み込みエラー";
-const char kCheckError[] = "ファイル書き込みエラー";
-const char kGhostError[] = "ghostファイル書き込みエラー";
 const char kConverted[] = "colour sample image and course image differ in pixel format: colours converted";
 const char kColourError[] = "colour sample image missing or too small: leaving the race";
 
-Plan Race(int mode, int course, int raceFrames) {
-  Plan p;
-  p.mode = mode;
-  p.course = course;
-  p.raceFrames = raceFrames;
-  return p;
-}
-Plan Finish(int mode, int course) { return Race(mode, course, 0); }
-
-void NeverReachedACheckpoint(const Seen& s) { EXPECT_EQ(s.maxCheckOkCnt, 0) << "a far-away checkpoint counted"; }
-void SecondCarOnSaneGround(const Seen&) {
-  EXPECT_GE(car[1].dir, 0.0f);
-  EXPECT_LT(car[1].dir, 24.0f);
-  EXPECT_GE(car[1].posX, -COURSE_W);
-  EXPECT_LE(car[1].posX, 2 * COURSE_W);
-  EXPECT_GE(car[1].posY, -COURSE_H);
-  EXPECT_LE(car[1].posY, 2 * COURSE_H);
-}
-void CarDrove(const Seen& s) { EXPECT_GT(s.maxTravel, 100.0f) << "the car never got off the grid"; }
-void RecordsOfAFreshInstall(const Seen& s) {
-  EXPECT_EQ(s.racesOver, 1);
-  std::istringstream best(ReadTextFile("data/bestTime.txt"));
-  std::vector<long> times;
-  for (long t; best >> t;) times.push_back(t);
-  ASSERT_EQ(times.size(), 12u);
-  EXPECT_GT(times[0], 0);
-  for (size_t i = 1; i < times.size(); ++i) EXPECT_EQ(times[i], 0) << "slot " << i;
-  EXPECT_EQ(ReadTextFile("data/saveCnt0.txt"), std::to_string(times[0] / 16));
+// Every file under data/ with a hash of its bytes, but those named in except.
+std::map<std::string, size_t> DataFiles(const char* except) {
+  std::map<std::string, size_t> files;
+  DIR* dir = opendir("data");
+  while (dirent* e = dir ? readdir(dir) : nullptr)
+    if (e->d_name[0] != '.' && !strstr(except, e->d_name))
+      files[e->d_name] = std::hash<std::string>{}(ReadTextFile(std::string("data/") + e->d_name));
+  if (dir) closedir(dir);
+  return files;
 }
 
-FaultCase Case(const char* name, std::function<void()> inject, Plan plan, std::vector<std::string> messages = {}) {
-  FaultCase c{};
-  c.name = name, c.inject = std::move(inject), c.plan = plan, c.messages = std::move(messages);
-  return c;
-}
-FaultCase Then(FaultCase c, std::function<void(const Seen&)> check) { return c.check = std::move(check), c; }
-FaultCase May(FaultCase c, std::vector<std::string> files) { return c.mayChange = std::move(files), c; }
-FaultCase Blocked(FaultCase c) {
-  return c.reached = [] { return F().zBlockedAfterLoadFailure; }, c;
+std::function<void()> EverySheet(void (*replace)(const char* name)) {
+  return [replace] {
+    for (const char* name : kSheets) replace(name);
+  };
 }
 
 // One case per distinct path through the readers, the writers, the image checks and the scenes.
-const FaultCase kFileCases[] = {
-    Then(May(Case("fresh_install_without_records", RemoveRecords, Finish(1, 0), {kReadError}),
-             {"bestTime.txt", "saveCnt0.txt", "ghost0.txt"}),
-         RecordsOfAFreshInstall),
-    Case("checkpoints_missing", [] { Remove("data/check0.txt"); }, Race(1, 0, 100), {kCheckError}),
-    Then(Case(
-             "checkpoints_far_and_extreme",
-             [] { Write("data/check0.txt", Repeat("-2147483648,2147483647 60000,-60000 ", 10)); }, Race(1, 0, 200)),
-         NeverReachedACheckpoint),
-    Case("run_entries_missing", [] { Remove("data/ghost6.txt"); }, Race(2, 0, 100), {kGhostError}),
-    Then(Case(
-             "run_entries_extreme_ghost",
-             [] {
-               GiveSlot0ATime();
-               Write("data/saveCnt0.txt", "300");
-               Write("data/ghost0.txt", Repeat("2147483647 -2147483648 2147483647 -99999 99999 -7 ", 150));
-             },
-             Race(1, 0, 200)),
-         SecondCarOnSaneGround),
-    Then(Case(
-             "run_entries_extreme_rival",
-             [] {
-               Write("data/saveCnt6.txt", "300");
-               Write("data/ghost6.txt", Repeat("-2147483648 2147483647 -2147483648 99999 -99999 77 ", 150));
-             },
-             Race(2, 0, 200)),
-         SecondCarOnSaneGround),
-    May(Case("run_entries_unwritable", [] { MakeDir("data/ghost0.txt.tmp"); }, Finish(1, 0), {kGhostError}),
-        {"bestTime.txt", "saveCnt0.txt"}),
-};
-
-const FaultCase kImageCases[] = {
-    Blocked(Case("course_image_missing", [] { Remove("image/map0.bmp"); }, Race(1, 0, 60),
-                 {"cannot load course image image/map0.bmp"})),
-    Blocked(Case("course_image_undersized", [] { ReplaceImage("map0.bmp", MakeSurface24(800, 600, 90, 90, 90), 32); },
-                 Race(1, 0, 60), {"course image image/map0.bmp is not 1536x1152"})),
-    Blocked(Case("course_image_8_bit", [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 8); }, Race(1, 0, 60),
-                 {"course image image/map0.bmp is in a pixel format the game cannot race on"})),
-    Then(Case("course_image_32_bit", [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 32); }, Race(1, 0, 150),
-              {kConverted}),
-         CarDrove),
-    Case("colour_sample_1x1", [] { ReplaceImage("colorCheck.bmp", MakeSurface24(1, 1, 90, 90, 90), 32); },
-         Race(1, 0, 60), {kColourError}),
-    Then(Case("colour_sample_8_bit", [] { ReplaceImage("colorCheck.bmp", Generated("colorCheck.bmp"), 8); },
-              Race(1, 0, 150), {kConverted}),
-         CarDrove),
-    Then(Case("every_sheet_8_bit", [] { EverySheetAs(8); }, Race(2, 0, 150), {kConverted}), CarDrove),
-    Case("every_sheet_1x1", EverySheetOnePixel, Race(1, 0, 60), {kColourError}),
-    [] {
-      FaultCase c = Case("every_sheet_missing",
-                         [] {
-                           for (const char* name : kSheets) Remove(std::string("image/") + name);
-                         },
-                         Race(1, 0, 60), {kColourError});
-      c.notReadLines = 17;
-      return c;
-    }(),
+const FaultCase kCases[] = {
+    {"fresh_install_without_records",
+     [] {  // the checkpoints alone
+       for (const auto& [file, digest] : DataFiles(""))
+         if (file.rfind("check", 0) != 0) Remove("data/" + file);
+     },
+     1, 0, "ファイル読み込みエラー", 0, 19, "bestTime.txt saveCnt0.txt ghost0.txt",
+     [] {  // the one finish on slot 0 is the only time, its run the only one
+       std::istringstream best(ReadTextFile("data/bestTime.txt"));
+       std::vector<long> t{std::istream_iterator<long>(best), {}};
+       ASSERT_EQ(t.size(), 12u);
+       EXPECT_EQ(V(t[0] > 0, std::count(t.begin(), t.end(), 0)), V(1, 11));
+       EXPECT_EQ(ReadTextFile("data/saveCnt0.txt"), std::to_string(t[0] / 16));
+     }},
+    {"checkpoints_missing", [] { Remove("data/check0.txt"); }, 1, 100, "ファイル書き込みエラー"},
+    {"checkpoints_far_and_extreme",
+     [] { WriteTextFile("data/check0.txt", Repeat("-2147483648,2147483647 60000,-60000 ", 10)); }, 1, 200, "", 0, 0},
+    {"run_entries_missing", [] { Remove("data/ghost6.txt"); }, 2, 100, "ghostファイル書き込みエラー"},
+    {"run_entries_extreme_ghost",  // slot 0 given a time, so a mode-1 race loads its run
+     [] {
+       const std::string best = ReadTextFile("data/bestTime.txt");
+       WriteTextFile("data/bestTime.txt", "5000" + best.substr(best.find(' ')));
+       WriteTextFile("data/saveCnt0.txt", "300");
+       WriteTextFile("data/ghost0.txt", Repeat("2147483647 -2147483648 2147483647 -99999 99999 -7 ", 150));
+     },
+     1, 200, ""},
+    {"run_entries_extreme_rival",
+     [] {
+       WriteTextFile("data/saveCnt6.txt", "300");
+       WriteTextFile("data/ghost6.txt", Repeat("-2147483648 2147483647 -2147483648 99999 -99999 77 ", 150));
+     },
+     2, 200, ""},
+    {"run_entries_unwritable", [] { mkdir("data/ghost0.txt.tmp", 0755); }, 1, 0, "ghostファイル書き込みエラー", 0, 19,
+     "bestTime.txt saveCnt0.txt"},
+    {"course_image_missing", [] { Remove("image/map0.bmp"); }, 1, 60, "cannot load course image image/map0.bmp"},
+    {"course_image_undersized", [] { ReplaceImage("map0.bmp", MakeSurface24(800, 600, 90, 90, 90), 24); }, 1, 60,
+     "course image image/map0.bmp is not 1536x1152"},
+    {"course_image_8_bit", [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 8); }, 1, 60,
+     "course image image/map0.bmp is in a pixel format the game cannot race on"},
+    {"course_image_32_bit", [] { ReplaceImage("map0.bmp", Generated("map0.bmp"), 32); }, 1, 150, kConverted, 100},
+    {"every_sheet_8_bit",  // the colour sample among them
+     EverySheet([](const char* name) { ReplaceImage(name, Generated(name), 8); }), 2, 150, kConverted, 100},
+    {"every_sheet_1x1", EverySheet([](const char* name) { ReplaceImage(name, MakeSurface24(1, 1, 255, 0, 255), 24); }),
+     1, 60, kColourError},
+    {"every_sheet_missing", EverySheet([](const char* name) { Remove(std::string("image/") + name); }), 1, 60,
+     kColourError},
 };
 
 }  // namespace
 
-class FaultMatrix : public GameSession, public ::testing::WithParamInterface<FaultCase> {
- protected:
-  bool LeftARace() const {
-    return racesStarted > 0 && loop.sceneCode == SCENE_TITLE && F().titleCnt == 10 && F().mapSelectFlg == 1;
-  }
-};
+class FaultMatrix : public GameSession, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(FaultMatrix, NoCrashMessagePrintedStillPlayable) {
   const FaultCase& c = GetParam();
   c.inject();
-  const std::map<std::string, std::string> before = DataFiles();
-  plan = c.plan;
-  BeginCapture();
+  const std::map<std::string, size_t> before = DataFiles(c.mayChange);
+  int sheetsMissing = 0;  // each is reported at start-up
+  for (const char* name : kSheets) sheetsMissing += access((std::string("image/") + name).c_str(), F_OK) != 0;
+  plan.mode = c.mode, plan.raceFrames = c.raceFrames;
+  testing::internal::CaptureStdout();
   StartGame();
-  const bool reached = RunUntil(
-      c.reached ? c.reached : [&] { return LeftARace(); }, 15000);
-  const Seen seen{maxCheckOkCnt, maxTravel, racesOver};
+  // Played through: a race left back to the course select, or its start refused.
+  EXPECT_TRUE(RunUntil(
+      [&] { return (racesStarted > 0 && InCourseSelect()) || FrontEndView().zBlockedAfterLoadFailure; }, 15000));
   plan.quit = true;
-  const bool quitThroughMenu = RunUntil([&] { return loop.sceneCode == SCENE_QUIT; }, 3000);
-  const std::string out = EndCapture();
-
-  EXPECT_TRUE(reached) << "the faulty part was never played";
-  EXPECT_TRUE(quitThroughMenu) << "keys no longer steer back to the menu";
-  EXPECT_EQ(F().titleCnt, 5);
-  EXPECT_EQ(F().changeCnt, 2);
-  for (const std::string& m : c.messages) EXPECT_NE(out.find(m + "\n"), std::string::npos) << "missing line: " << m;
-  size_t notRead = 0;
-  for (size_t at = out.find("NOT READ FILE\n"); at != std::string::npos; at = out.find("NOT READ FILE\n", at + 1))
-    ++notRead;
-  EXPECT_EQ(notRead, static_cast<size_t>(c.notReadLines));
+  EXPECT_TRUE(RunUntil([&] { return loop.sceneCode == SCENE_QUIT; }, 3000)) << "keys no longer steer to the menu";
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_TRUE(!*c.message || out.find(c.message + std::string("\n")) != std::string::npos) << c.message;
+  int notRead = 0;
+  for (size_t at = 0; (at = out.find("NOT READ FILE\n", at) + 1) != 0;) ++notRead;
+  EXPECT_EQ(V(notRead, maxTravel >= c.minTravel, maxCheckOkCnt <= c.maxCheckpoint), V(sheetsMissing, 1, 1));
+  // A stored run with extreme entries still leaves the second car on sane ground.
+  EXPECT_TRUE(car[1].dir >= 0 && car[1].dir < 24 && std::abs(car[1].posX - COURSE_W / 2) <= 1.5 * COURSE_W &&
+              std::abs(car[1].posY - COURSE_H / 2) <= 1.5 * COURSE_H);
   // Every record file the case does not expect to be rewritten is byte for byte as it was.
-  const std::map<std::string, std::string> after = DataFiles();
-  auto mayChange = [&](const std::string& file) {
-    return std::find(c.mayChange.begin(), c.mayChange.end(), file) != c.mayChange.end();
-  };
-  for (const auto& [file, bytes] : before) {
-    if (mayChange(file)) continue;
-    EXPECT_EQ(after.count(file) ? after.at(file) : "<gone>", bytes) << file << " changed";
-  }
-  for (const auto& [file, bytes] : after) EXPECT_TRUE(before.count(file) || mayChange(file)) << file << " appeared";
-  if (c.check) c.check(seen);
+  EXPECT_EQ(DataFiles(c.mayChange), before);
+  c.check();
 }
 
-static std::string CaseName(const ::testing::TestParamInfo<FaultCase>& info) {
-  std::string name = info.param.name;
-  for (char& ch : name)
-    if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-  return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, FaultMatrix, ::testing::ValuesIn(kFileCases), CaseName);
-INSTANTIATE_TEST_SUITE_P(Images, FaultMatrix, ::testing::ValuesIn(kImageCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Faults, FaultMatrix, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });

@@ -1,31 +1,13 @@
 // Whole-game playthroughs through the scene loop's dispatch, the autopilot at the wheel in the race.
 #include <sstream>
 
-#include "frontend/frontend_state.h"
-#include "race/car_state.h"
-#include "race/race_state.h"
-#include "race_run.h"
 #include "records/data_files.h"
-#include "records/record_tables.h"
 #include "test_session.h"
 
 class Playthrough : public GameSession {
  protected:
-  void Play(int mode, int course) {
-    plan.mode = mode, plan.course = course;
-    StartGame();
-  }
   bool Until(const std::function<bool()>& done) { return RunUntil(done, 12000); }
-  bool RaceOver() const { return InRace(loop) && race.goalFlg == 1; }
-  bool InCourseSelect() const {
-    return loop.sceneCode == SCENE_TITLE && FrontEndView().titleCnt == 10 && FrontEndView().mapSelectFlg == 1;
-  }
-  static std::vector<autopilot::RunEntry> StoredRun(int slot) {
-    std::vector<autopilot::RunEntry> entries;
-    std::istringstream in(ReadTextFile("data/ghost" + std::to_string(slot) + ".txt"));
-    for (autopilot::RunEntry e{}; in >> e.x >> e.y >> e.ang;) entries.push_back(e);
-    return entries;
-  }
+  bool RaceOver() const { return InRace() && race.goalFlg == 1; }
   static int32_t BestOnFile(int slot) {
     int32_t t[SLOT_COUNT] = {};
     ReadBestTimes(t);
@@ -34,17 +16,18 @@ class Playthrough : public GameSession {
 };
 
 TEST_F(Playthrough, Mode1OnCourse0RecordThenGhostFollowsIt) {
-  Play(1, 0);
-  ASSERT_TRUE(Until([&] { return InRace(loop); }));
+  StartGame();
+  ASSERT_TRUE(Until([&] { return InRace(); }));
   EXPECT_EQ(V(loop.mapCnt, loop.mode), V(0, 1));
   // The goal frame: a record, and the run files written at once; the best time waits for z.
   ASSERT_TRUE(Until([&] { return RaceOver(); }));
   EXPECT_EQ(V(race.mapNum, race.timeUpFlg, race.ReTime, BestOnFile(0)), V(3, 0, 1, 0));
   const int32_t time = race.Time;
-  const std::vector<autopilot::RunEntry> stored = StoredRun(0);
+  std::vector<autopilot::RunEntry> stored;
+  std::istringstream in(ReadTextFile("data/ghost0.txt"));
+  for (autopilot::RunEntry e{}; in >> e.x >> e.y >> e.ang;) stored.push_back(e);
   ASSERT_FALSE(stored.empty());
-  EXPECT_EQ(ReadTextFile("data/saveCnt0.txt"), std::to_string(stored.size()));
-  EXPECT_EQ(time, 16 * static_cast<int32_t>(stored.size()));
+  EXPECT_EQ(V(ReadTextFile("data/saveCnt0.txt") == std::to_string(stored.size()), time), V(1, 16 * stored.size()));
   // z writes it; the course select reads it back from the file.
   ASSERT_TRUE(Until([&] { return loop.sceneCode == SCENE_TITLE; }));
   EXPECT_EQ(BestOnFile(0), time);
@@ -55,7 +38,7 @@ TEST_F(Playthrough, Mode1OnCourse0RecordThenGhostFollowsIt) {
   EXPECT_EQ(bestTime[0], time);
   // The next race on slot 0 loads the run, and the ghost follows it entry for entry.
   plan.start = true;
-  ASSERT_TRUE(Until([&] { return InRace(loop) && race.readyFlg == 1; }));
+  ASSERT_TRUE(Until([&] { return InRace() && race.readyFlg == 1; }));
   ASSERT_EQ(V(race.secondCarFlg, run.LoadCnt, car[1].posX, car[1].posY), V(1, stored.size(), stored[0].x, stored[0].y));
   int followed = 0;
   ASSERT_TRUE(Until([&] {
@@ -69,11 +52,12 @@ TEST_F(Playthrough, Mode1OnCourse0RecordThenGhostFollowsIt) {
 }
 
 TEST_F(Playthrough, Mode2WinsOnCourses0To2UnlockCourse3) {
-  Play(2, 0);
+  plan.mode = 2;
+  StartGame();
   for (int course = 0; course < 3; ++course) {
     SCOPED_TRACE(course);
     plan.course = course;
-    ASSERT_TRUE(Until([&] { return InRace(loop); }));
+    ASSERT_TRUE(Until([&] { return InRace(); }));
     EXPECT_EQ(V(loop.mapCnt, loop.mode, FrontEndView().mapRunFlg[3]), V(course + 6, 2, 0));
     const int32_t toBeat = BestOnFile(course + 6);
     ASSERT_TRUE(Until([&] { return RaceOver(); }));

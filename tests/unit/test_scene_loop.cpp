@@ -1,34 +1,22 @@
-// The scene loop: dispatch, the quit request from every scene, and the safety net for unknown codes.
+// The scene loop: the quit request from every scene, and the safety net for unknown codes.
 #include "app/keyboard.h"
 #include "app/scene_loop.h"
 #include "test_support.h"
 
-static uint8_t quitKeys() { return KEY_QUIT; }
-
-class SceneLoopTest : public SceneTest {};
-
-TEST_F(SceneLoopTest, StartsInTheFrontEndWithNoSlotOrMode) {
-  const LoopState s = InitialLoopState();
-  EXPECT_EQ(V(s.sceneCode, s.mapCnt, s.mode), V(SCENE_TITLE, 0, 0));
-}
+using SceneLoopTest = SceneTest;
 
 TEST_F(SceneLoopTest, EverySceneAnswersAQuitRequestWithSix) {
-  SetKeySource(quitKeys);
+  SetKeySource([] { return uint8_t{KEY_QUIT}; });
   for (int32_t code : {SCENE_TITLE, SCENE_GAME, SCENE_PAUSE}) {
-    LoopState s = InitialLoopState();
-    s.sceneCode = code;
-    s.mapCnt = 2;
-    s.mode = 1;
+    LoopState s{code, 2, 1};
     RunSceneOnce(screen, &s);
-    EXPECT_EQ(s.sceneCode, SCENE_QUIT) << "scene " << code;
-    EXPECT_EQ(V(s.mapCnt, s.mode), V(2, 1));
+    EXPECT_EQ(V(s.sceneCode, s.mapCnt, s.mode), V(SCENE_QUIT, 2, 1)) << "scene " << code;
   }
 }
 
 TEST_F(SceneLoopTest, AnUnknownSceneCodeFallsBackToTheFrontEnd) {
   for (int32_t code : {0, 2, 3, 5, 8, -1}) {
-    LoopState s = InitialLoopState();
-    s.sceneCode = code;
+    LoopState s{code, 0, 0};
     RunSceneOnce(screen, &s);
     EXPECT_EQ(s.sceneCode, SCENE_TITLE) << "code " << code;
   }
