@@ -194,6 +194,9 @@ bool AudioOpen(bool startMuted) {
 
 void AudioClose() {
   if (!open) return;
+  // SDL_mixer keeps the hook across a close: unhooked, a later open cannot run
+  // it on this session's state before that open has reset it.
+  Mix_SetPostMix(nullptr, nullptr);
   Mix_CloseAudio();  // stops the mixing thread
   for (Mix_Chunk*& c : chunks) {
     if (c) Mix_FreeChunk(c);
