@@ -104,13 +104,10 @@ TEST_F(ArtSheets, SizesDrawnRectanglesAndKeyColourWithoutFringesEvenAfterASmooth
 // A second run of the generator, into the scratch directory, writes the same bytes as the build's run.
 TEST_F(ArtSheets, GeneratorIsDeterministic) {
   ASSERT_EQ(std::system("\"" VELKARO_ARTGEN "\" again --courses \"" VELKARO_SOURCE_DIR "/tools/courses\""), 0);
-  std::vector<std::string> files;
-  for (const auto& s : kSheets) files.push_back(std::string("image/") + s.file);
-  for (int k = 0; k < 6; ++k) files.push_back("image/map" + std::to_string(k) + ".bmp");
-  for (const auto& f : files) {
-    const std::string again = ReadTextFile("again/" + f);
-    EXPECT_TRUE(again != "<missing>" && again == ReadTextFile(kImages + "../" + f)) << f << " differs between runs";
-  }
+  // diff names each file that differs or that only one run wrote.
+  const std::string compare =
+      "diff -r again/image '" + kImages + "' && cmp again/icon.bmp '" + kImages + "../icon.bmp'";
+  EXPECT_EQ(std::system(compare.c_str()), 0);
 }
 
 class ArtCourses : public ::testing::TestWithParam<int> {

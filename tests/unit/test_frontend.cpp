@@ -78,14 +78,6 @@ class FrontEnd : public SceneTest {
     while (!done() && n < 500) Frame(keys), ++n;
     return n;
   }
-  // Menu entry chosen, transition run to stage 7.
-  void EnterSubScreen(int entry) {
-    Until([] { return fe.titleCnt == 5; });
-    Frame();  // arms the latches
-    for (int n = 0; fe.changeCnt != entry && n < 3; ++n) Frame(KEY_DOWN), Frame();
-    Frame(KEY_Z);
-    Until([] { return fe.titleCnt != 6; });
-  }
   // Straight into the course select as the mode select leaves it; returns what the opening printed.
   std::string OpenCourses(int modeCnt) {
     Frame();  // the first frame's initialisation
@@ -113,9 +105,6 @@ class FrontEnd : public SceneTest {
   std::string printed;  // standard output of the last frame
 };
 
-// A key pressed from rest and where the cursor should end.
-using KeyStep = std::pair<uint8_t, int32_t>;
-
 TEST_F(FrontEnd, IntroDrivesInMirroredAndStopsBesideTheMenu) {
   // a frame that returns early changes and prints nothing
   EXPECT_EQ(Seq() << Frame(KEY_QUIT) << fe.titleCnt << printed.size(), V(6, 0, 0));
@@ -142,11 +131,10 @@ TEST_F(FrontEnd, IntroDrivesInMirroredAndStopsBesideTheMenu) {
 }
 
 TEST_F(FrontEnd, MenuCursorLatchesWrapsAndQuits) {
-  Until([] { return fe.titleCnt == 5; }, KEY_UP);  // held from program start
-  Frames(5, KEY_UP);
-  EXPECT_EQ(fe.changeCnt, 1);  // acts only after a release
-  const KeyStep steps[] = {{KEY_UP, 0},  {KEY_UP, 2}, {KEY_DOWN, 0}, {KEY_DOWN, 1}, {KEY_UP | KEY_DOWN, 1},
-                           {KEY_DOWN, 2}};
+  Until([] { return fe.titleCnt == 5; }, KEY_UP);                  // held from program start
+  EXPECT_EQ(Seq() << Frames(5, KEY_UP) << fe.changeCnt, V(1, 1));  // acts only after a release
+  const std::pair<uint8_t, int32_t> steps[] = {
+      {KEY_UP, 0}, {KEY_UP, 2}, {KEY_DOWN, 0}, {KEY_DOWN, 1}, {KEY_UP | KEY_DOWN, 1}, {KEY_DOWN, 2}};
   for (const auto& [key, to] : steps) {
     Frame();
     Frames(3, key);  // held: one move only
@@ -155,8 +143,10 @@ TEST_F(FrontEnd, MenuCursorLatchesWrapsAndQuits) {
   EXPECT_EQ(Seq() << Frame(KEY_Z) << fe.titleCnt << printed.size(), V(6, 5, 0));  // the third entry quits at once
 }
 
-TEST_F(FrontEnd, HelpCalloutsGrowThePageFadesInAndXFadesTheMenuBack) {
-  EnterSubScreen(1);
+TEST_F(FrontEnd, HelpCalloutsGrowThePageFadesInXFadesTheMenuBackAndZHeldOpensAndClosesItAtOnce) {
+  Until([] { return fe.titleCnt == 5; });
+  Frame(), Frame(KEY_Z);  // the intro leaves the cursor on the help entry; the first frame arms the latches
+  Until([] { return fe.titleCnt != 6; });
   EXPECT_EQ(V(fe.menu[1].x, fe.menu[1].y), V(31, 68));  // the help heading ends higher than the start one
   EXPECT_EQ(Seq() << Until([] { return fe.helpFlg != 0; }) << fe.keybordH << fe.keybord[0].w << fe.keybord[1].w,
             V(7, 142, 51.0f + 8.3f, 65.0f + 10.8f));
@@ -173,10 +163,7 @@ TEST_F(FrontEnd, HelpCalloutsGrowThePageFadesInAndXFadesTheMenuBack) {
   EXPECT_EQ(Until([] { return fe.titleCnt != 9; }, KEY_UP), 15);  // plus the frame the help closed
   // the cars are drawn again
   EXPECT_EQ(V(fe.titleCnt, fe.changeCnt, car[0].alpha, PixelRGB(screen, 130, 330)), V(5, 1, 255.0f, 0xC8C8C8u));
-}
-
-TEST_F(FrontEnd, ZHeldFromTheMenuOpensAndClosesTheHelpAtOnce) {
-  Until([] { return fe.titleCnt == 5; });
+  // z held from the menu
   Frame();
   Until([] { return fe.titleCnt != 5 && fe.titleCnt != 6; }, KEY_Z);
   // opened 20, closed 30 in the same frame
@@ -202,7 +189,7 @@ TEST_F(FrontEnd, MenuGlidesToTheHeadingThenModeSelectHighlightPulsesArrowsToggle
   int peak = 0;
   for (int f = 1; f <= 20; ++f) Frame(), peak = fe.selectAlpha == 150 ? f : peak;
   EXPECT_EQ(V(peak, fe.selectAlpha), V(9, 15));  // period 20
-  const KeyStep steps[] = {{KEY_RIGHT, 1}, {KEY_RIGHT, 0}, {KEY_LEFT, 1}, {KEY_LEFT, 0}};
+  const std::pair<uint8_t, int32_t> steps[] = {{KEY_RIGHT, 1}, {KEY_RIGHT, 0}, {KEY_LEFT, 1}, {KEY_LEFT, 0}};
   for (const auto& [key, to] : steps) {
     Frames(3, key);  // held: one toggle only
     Frame();
@@ -239,9 +226,7 @@ TEST_F(FrontEnd, CourseSelectClearsOpenCoursesInOrder) {
                                                {"1 1 0 1 1 0 ", 4},  {"1 1 1 1 1 0 ", 5},  {"1 1 1 1 1 1 ", 5},
                                                {"7 -1 2 0 0 0 ", 3}, {"9 9 9 9 9 9 9 ", 5}};
   for (const auto& [text, clears] : flags) {
-    ResetFrontEnd();
-    WriteTextFile("data/clearFlg.txt", text);
-    OpenCourses(0);
+    ResetFrontEnd(), WriteTextFile("data/clearFlg.txt", text), OpenCourses(0);
     EXPECT_EQ(fe.clearCnt, clears) << text;
     for (int k = 0; k < 6; ++k) EXPECT_EQ(fe.mapRunFlg[k], k <= std::max(2, clears)) << text << " course " << k;
   }
