@@ -73,7 +73,7 @@ TEST_F(HudLegibility, EveryGlyphHasADarkRingOnEveryCourseAndOnTheGoalStripe) {
     for (const auto& [glyph, ring] : glyphs) {
       double lf = 0;
       for (int j : glyph) lf += Luminance(ground[j]) / glyph.size();
-      const auto contrasts = [&, lf = lf](int n) {
+      const auto contrasts = [&](int n) {
         const double ln = Luminance(ground[n]);
         return (std::max(lf, ln) + 0.05) / (std::min(lf, ln) + 0.05) >= 3;
       };
