@@ -54,16 +54,11 @@ const Rect kRects[] = {
 
 const std::string kImages = std::string(VELKARO_RUNTIME_DIR) + "/image/";
 
-uint32_t Rgb(SDL_Surface* s, int x, int y) {
-  const uint8_t* p = static_cast<uint8_t*>(s->pixels) + y * s->pitch + 3 * x;
-  return p[0] | p[1] << 8 | p[2] << 16;
-}
-
 // Pixels of the rectangle that are not the key colour.
 int Ink(SDL_Surface* s, int x0, int y0, int w, int h) {
   int n = 0;
   for (int y = y0; y < y0 + h; ++y)
-    for (int x = x0; x < x0 + w; ++x) n += Rgb(s, x, y) != 0xff00ff;
+    for (int x = x0; x < x0 + w; ++x) n += PixelRGB(s, x, y) != 0xff00ff;
   return n;
 }
 
@@ -96,7 +91,7 @@ TEST_F(ArtSheets, SizesDrawnRectanglesAndKeyColourWithoutFringesEvenAfterASmooth
       int pink = 0;
       for (int y = 0; y < grey->h; ++y)
         for (int x = 0; x < grey->w; ++x) {
-          const uint32_t v = Rgb(grey, x, y);
+          const uint32_t v = PixelRGB(grey, x, y);
           pink += std::min(v >> 16, v & 255) > (v >> 8 & 255) + 60;
         }
       EXPECT_EQ(pink, 0) << s.file << " zoomed " << zoom;
@@ -109,13 +104,10 @@ TEST_F(ArtSheets, SizesDrawnRectanglesAndKeyColourWithoutFringesEvenAfterASmooth
 // A second run of the generator, into the scratch directory, writes the same bytes as the build's run.
 TEST_F(ArtSheets, GeneratorIsDeterministic) {
   ASSERT_EQ(std::system("\"" VELKARO_ARTGEN "\" again --courses \"" VELKARO_SOURCE_DIR "/tools/courses\""), 0);
-  std::vector<std::string> files;
-  for (const auto& s : kSheets) files.push_back(std::string("image/") + s.file);
-  for (int k = 0; k < 6; ++k) files.push_back("image/map" + std::to_string(k) + ".bmp");
-  for (const auto& f : files) {
-    const std::string again = ReadTextFile("again/" + f);
-    EXPECT_TRUE(again != "<missing>" && again == ReadTextFile(kImages + "../" + f)) << f << " differs between runs";
-  }
+  // diff names each file that differs or that only one run wrote.
+  const std::string compare =
+      "diff -r again/image '" + kImages + "' && cmp again/icon.bmp '" + kImages + "../icon.bmp'";
+  EXPECT_EQ(std::system(compare.c_str()), 0);
 }
 
 class ArtCourses : public ::testing::TestWithParam<int> {
@@ -163,7 +155,7 @@ TEST_P(ArtCourses, RulesPassTheGeneratedCourseAndCatchASpoiltCopy) {
        }},
       {"checkpoints on road",
        [](RgbImage&, std::vector<Checkpoint>& c) {
-         c[7] = {2, 2};
+         c[7] = Checkpoint{2, 2};
        }},
   };
   for (const auto& [rule, spoil] : cases) {

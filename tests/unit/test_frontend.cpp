@@ -12,7 +12,7 @@
 #include "race/car_state.h"
 #include "race/track_table.h"
 #include "records/record_tables.h"
-#include "test_support.h"
+#include "test_race_support.h"
 
 namespace {
 
@@ -78,17 +78,6 @@ class FrontEnd : public SceneTest {
     while (!done() && n < 500) Frame(keys), ++n;
     return n;
   }
-  int RunIntro() {
-    return Until([] { return fe.titleCnt == 5; });
-  }
-  // Menu entry chosen, transition run to stage 7.
-  void EnterSubScreen(int entry) {
-    RunIntro();
-    Frame();  // arms the latches
-    for (int n = 0; fe.changeCnt != entry && n < 3; ++n) Frame(KEY_DOWN), Frame();
-    Frame(KEY_Z);
-    Until([] { return fe.titleCnt != 6; });
-  }
   // Straight into the course select as the mode select leaves it; returns what the opening printed.
   std::string OpenCourses(int modeCnt) {
     Frame();  // the first frame's initialisation
@@ -116,12 +105,9 @@ class FrontEnd : public SceneTest {
   std::string printed;  // standard output of the last frame
 };
 
-// A key pressed from rest and where the cursor should end.
-using KeyStep = std::pair<uint8_t, int32_t>;
-
 TEST_F(FrontEnd, IntroDrivesInMirroredAndStopsBesideTheMenu) {
-  EXPECT_EQ(Frame(KEY_QUIT), 6);  // a frame that returns early changes and prints nothing
-  EXPECT_EQ(V(fe.titleCnt, printed.size()), V(0, 0));
+  // a frame that returns early changes and prints nothing
+  EXPECT_EQ(Seq() << Frame(KEY_QUIT) << fe.titleCnt << printed.size(), V(6, 0, 0));
   EXPECT_EQ(Frame(), 1);
   EXPECT_EQ(printed, "0\n0.000000    0.000000");  // help state, then both callout widths
   EXPECT_EQ(V(fe.title.y, fe.title.alpha, car[0].dispY, car[0].alpha), V(-80, 255, 8, 255.0f));
@@ -145,22 +131,47 @@ TEST_F(FrontEnd, IntroDrivesInMirroredAndStopsBesideTheMenu) {
 }
 
 TEST_F(FrontEnd, MenuCursorLatchesWrapsAndQuits) {
-  Until([] { return fe.titleCnt == 5; }, KEY_UP);  // held from program start
-  Frames(5, KEY_UP);
-  EXPECT_EQ(fe.changeCnt, 1);  // acts only after a release
-  const KeyStep steps[] = {{KEY_UP, 0},  {KEY_UP, 2}, {KEY_DOWN, 0}, {KEY_DOWN, 1}, {KEY_UP | KEY_DOWN, 1},
-                           {KEY_DOWN, 2}};
+  Until([] { return fe.titleCnt == 5; }, KEY_UP);                  // held from program start
+  EXPECT_EQ(Seq() << Frames(5, KEY_UP) << fe.changeCnt, V(1, 1));  // acts only after a release
+  const std::pair<uint8_t, int32_t> steps[] = {
+      {KEY_UP, 0}, {KEY_UP, 2}, {KEY_DOWN, 0}, {KEY_DOWN, 1}, {KEY_UP | KEY_DOWN, 1}, {KEY_DOWN, 2}};
   for (const auto& [key, to] : steps) {
     Frame();
     Frames(3, key);  // held: one move only
     EXPECT_EQ(fe.changeCnt, to) << "keys " << int(key);
   }
-  EXPECT_EQ(Frame(KEY_Z), 6);  // the third entry quits at once
-  EXPECT_EQ(V(fe.titleCnt, printed.size()), V(5, 0));
+  EXPECT_EQ(Seq() << Frame(KEY_Z) << fe.titleCnt << printed.size(), V(6, 5, 0));  // the third entry quits at once
 }
 
-TEST_F(FrontEnd, MenuGlidesToTheHeadingAndFadesBack) {
-  RunIntro();
+TEST_F(FrontEnd, HelpCalloutsGrowThePageFadesInXFadesTheMenuBackAndZHeldOpensAndClosesItAtOnce) {
+  Until([] { return fe.titleCnt == 5; });
+  Frame(), Frame(KEY_Z);  // the intro leaves the cursor on the help entry; the first frame arms the latches
+  Until([] { return fe.titleCnt != 6; });
+  EXPECT_EQ(V(fe.menu[1].x, fe.menu[1].y), V(31, 68));  // the help heading ends higher than the start one
+  EXPECT_EQ(Seq() << Until([] { return fe.helpFlg != 0; }) << fe.keybordH << fe.keybord[0].w << fe.keybord[1].w,
+            V(7, 142, 51.0f + 8.3f, 65.0f + 10.8f));
+  EXPECT_EQ(printed, "1\n" + std::to_string(51.0f + 8.3f) + "    " + std::to_string(65.0f + 10.8f));
+  // 14 steps with the first
+  EXPECT_EQ(Seq() << Until([] { return fe.helpFlg != 1; }) << fe.keybord[0].x << fe.keybord[0].y << fe.keybord[1].x
+                  << fe.keybord[1].y << (fe.keybord[0].w >= 166.0f) << (fe.keybord[1].w >= 216.0f) << fe.helpAlpha,
+            V(13, 99, 291, 330, 305, true, true, 20));
+  EXPECT_EQ(Seq() << Frames(11) << fe.helpAlpha << Frame() << fe.helpAlpha << PixelRGB(screen, 240, 460),
+            V(1, 240, 1, 255, 0x969696u));  // 13 frames
+  Frame(KEY_X);
+  Until([] { return fe.titleCnt != 8; });
+  ASSERT_EQ(fe.titleCnt, 9);
+  EXPECT_EQ(Until([] { return fe.titleCnt != 9; }, KEY_UP), 15);  // plus the frame the help closed
+  // the cars are drawn again
+  EXPECT_EQ(V(fe.titleCnt, fe.changeCnt, car[0].alpha, PixelRGB(screen, 130, 330)), V(5, 1, 255.0f, 0xC8C8C8u));
+  // z held from the menu
+  Frame();
+  Until([] { return fe.titleCnt != 5 && fe.titleCnt != 6; }, KEY_Z);
+  // opened 20, closed 30 in the same frame
+  EXPECT_EQ(V(fe.titleCnt, fe.helpFlg, fe.keybordH, fe.stickW), V(8, 0, 0, 480 - 55));
+}
+
+TEST_F(FrontEnd, MenuGlidesToTheHeadingThenModeSelectHighlightPulsesArrowsToggleAndZWithXGoesBack) {
+  Until([] { return fe.titleCnt == 5; });
   Frame(), Frame(KEY_UP), Frame(KEY_Z);  // the first transition frame runs in the last
   int frame = 1;
   for (; fe.titleCnt == 6 && frame < 100; ++frame) {
@@ -173,53 +184,18 @@ TEST_F(FrontEnd, MenuGlidesToTheHeadingAndFadesBack) {
     Frame(KEY_DOWN);  // keys are not read during the transition
   }
   EXPECT_EQ(V(frame, fe.stickW, fe.changeCnt), V(26, 480, 0));
-}
-
-TEST_F(FrontEnd, HelpCalloutsGrowThePageFadesInAndXFadesTheMenuBack) {
-  EnterSubScreen(1);
-  EXPECT_EQ(V(fe.menu[1].x, fe.menu[1].y), V(31, 68));  // the help heading ends higher than the start one
-  EXPECT_EQ(Until([] { return fe.helpFlg != 0; }), 7);
-  EXPECT_EQ(V(fe.keybordH, fe.keybord[0].w, fe.keybord[1].w), V(142, 51.0f + 8.3f, 65.0f + 10.8f));
-  EXPECT_EQ(printed, "1\n" + std::to_string(51.0f + 8.3f) + "    " + std::to_string(65.0f + 10.8f));
-  EXPECT_EQ(Until([] { return fe.helpFlg != 1; }), 13);  // 14 steps with the first
-  EXPECT_EQ(V(fe.keybord[0].x, fe.keybord[0].y, fe.keybord[1].x, fe.keybord[1].y, fe.keybord[0].w >= 166.0f,
-              fe.keybord[1].w >= 216.0f, fe.helpAlpha),
-            V(99, 291, 330, 305, true, true, 20));
-  Frames(11);
-  EXPECT_EQ(fe.helpAlpha, 240);
-  Frame();  // 13 frames
-  EXPECT_EQ(V(fe.helpAlpha, PixelRGB(screen, 240, 460)), V(255, 0x969696u));
-  Frame(KEY_X);
-  Until([] { return fe.titleCnt != 8; });
-  ASSERT_EQ(fe.titleCnt, 9);
-  EXPECT_EQ(Until([] { return fe.titleCnt != 9; }, KEY_UP), 15);  // plus the frame the help closed
-  // the cars are drawn again
-  EXPECT_EQ(V(fe.titleCnt, fe.changeCnt, car[0].alpha, PixelRGB(screen, 130, 330)), V(5, 1, 255.0f, 0xC8C8C8u));
-}
-
-TEST_F(FrontEnd, ZHeldFromTheMenuOpensAndClosesTheHelpAtOnce) {
-  RunIntro();
-  Frame();
-  Until([] { return fe.titleCnt != 5 && fe.titleCnt != 6; }, KEY_Z);
-  // opened 20, closed 30 in the same frame
-  EXPECT_EQ(V(fe.titleCnt, fe.helpFlg, fe.keybordH, fe.stickW), V(8, 0, 0, 480 - 55));
-}
-
-TEST_F(FrontEnd, ModeSelectHighlightPulsesArrowsToggleAndZWithXGoesBack) {
-  EnterSubScreen(0);
   Until([] { return fe.modeFlg != 0; });
   EXPECT_EQ(fe.selectAlpha, 15);  // first drawn at 15
   int peak = 0;
   for (int f = 1; f <= 20; ++f) Frame(), peak = fe.selectAlpha == 150 ? f : peak;
   EXPECT_EQ(V(peak, fe.selectAlpha), V(9, 15));  // period 20
-  const KeyStep steps[] = {{KEY_RIGHT, 1}, {KEY_RIGHT, 0}, {KEY_LEFT, 1}, {KEY_LEFT, 0}};
+  const std::pair<uint8_t, int32_t> steps[] = {{KEY_RIGHT, 1}, {KEY_RIGHT, 0}, {KEY_LEFT, 1}, {KEY_LEFT, 0}};
   for (const auto& [key, to] : steps) {
     Frames(3, key);  // held: one toggle only
     Frame();
     EXPECT_EQ(V(fe.modeCnt, fe.selectX), V(to, fe.modeX[to]));
   }
-  Frame(KEY_Z | KEY_X);
-  EXPECT_EQ(fe.modeFlg, 2);
+  EXPECT_EQ(Seq() << Frame(KEY_Z | KEY_X) << fe.modeFlg, V(1, 2));
   Until([] { return fe.titleCnt == 5; });  // through the return to the menu
   EXPECT_EQ(V(fe.titleCnt, fe.changeCnt), V(5, 0));
 }
@@ -231,20 +207,17 @@ TEST_F(FrontEnd, CourseSelectOpensOnCourseZeroScrollsInTwentyFramesAndKeepsThree
   Frame(), Frame(KEY_LEFT);  // nothing left of course 0
   EXPECT_EQ(mapCnt, 0);
   Frame(), Frame(KEY_RIGHT);
-  EXPECT_EQ(Until([] { return fe.mapIX == 152; }, KEY_RIGHT), 19);  // and the frame the key moved it
-  EXPECT_EQ(mapCnt, 1);                                             // held: one course only
+  // and the frame the key moved it; held: one course only
+  EXPECT_EQ(Seq() << Until([] { return fe.mapIX == 152; }, KEY_RIGHT) << mapCnt, V(19, 1));
   MoveTo(3);
   // the locked row; course 4's locked frame
   EXPECT_EQ(V(PixelRGB(screen, 240, 400), PixelRGB(screen, 330, 102)), V(CommentRowRGB(8), 0xFF0000u));
-  Frames(5, KEY_Z);
-  EXPECT_EQ(fe.mapSelectFlg, 1);
+  EXPECT_EQ(Seq() << Frames(5, KEY_Z) << fe.mapSelectFlg, V(1, 1));
   MoveTo(5);
   Frame(KEY_RIGHT);  // nothing right of course 5
   EXPECT_EQ(V(mapCnt, fe.mapTX), V(5, 760));
-  Frame(), Frame(KEY_Z | KEY_X);  // on a locked course: back to the mode select
-  EXPECT_EQ(fe.mapSelectFlg, 2);
-  Frames(2);
-  EXPECT_EQ(fe.titleCnt, 7);
+  Frame();  // z and x on a locked course: back to the mode select
+  EXPECT_EQ(Seq() << Frame(KEY_Z | KEY_X) << fe.mapSelectFlg << Frames(2) << fe.titleCnt, V(1, 2, 1, 7));
 }
 
 TEST_F(FrontEnd, CourseSelectClearsOpenCoursesInOrder) {
@@ -253,9 +226,7 @@ TEST_F(FrontEnd, CourseSelectClearsOpenCoursesInOrder) {
                                                {"1 1 0 1 1 0 ", 4},  {"1 1 1 1 1 0 ", 5},  {"1 1 1 1 1 1 ", 5},
                                                {"7 -1 2 0 0 0 ", 3}, {"9 9 9 9 9 9 9 ", 5}};
   for (const auto& [text, clears] : flags) {
-    ResetFrontEnd();
-    WriteTextFile("data/clearFlg.txt", text);
-    OpenCourses(0);
+    ResetFrontEnd(), WriteTextFile("data/clearFlg.txt", text), OpenCourses(0);
     EXPECT_EQ(fe.clearCnt, clears) << text;
     for (int k = 0; k < 6; ++k) EXPECT_EQ(fe.mapRunFlg[k], k <= std::max(2, clears)) << text << " course " << k;
   }
@@ -286,8 +257,7 @@ TEST_F(FrontEnd, CourseSelectZoomHandsOverSlotModeAndFacingThenReopensOnTheSameC
               V(4, 0, slot, raceMode, dir, moveAng, dir, moveAng))
         << "course " << course << " mode " << modeCnt;
     // After the race the course select opens again on the course raced.
-    EXPECT_EQ(Until([] { return fe.mapSelectFlg != 0; }), 7);
-    EXPECT_EQ(V(mapCnt, fe.mapIX), V(course, 152 * course));
+    EXPECT_EQ(Seq() << Until([] { return fe.mapSelectFlg != 0; }) << mapCnt << fe.mapIX, V(7, course, 152 * course));
   }
 }
 
@@ -303,15 +273,13 @@ TEST_F(FrontEnd, FileTroubleIsReportedOnceAndTheCourseSelectKeepsChoosing) {
   for (int f = 0; f < 10; ++f) Frame(), later += printed;
   EXPECT_EQ(later.find(error), std::string::npos);
   Frame(KEY_Z);  // course 1 has no image
-  EXPECT_NE(printed.find("map1.bmp"), std::string::npos);
-  EXPECT_EQ(fe.mapSelectFlg, 1);
+  EXPECT_EQ(V(printed.find("map1.bmp") != std::string::npos, fe.mapSelectFlg), V(true, 1));
   Frames(5, KEY_Z);  // held: not retried
   EXPECT_EQ(V(printed.find("map1.bmp") == std::string::npos, fe.mapSelectFlg), V(true, 1));
   WriteCourseImage(1);
   Frame();
   Frame(KEY_Z);  // released and pressed again, with the file present: the zoom runs to the race
-  EXPECT_EQ(Frames(10), 1);
-  EXPECT_EQ(Frame(), 4);
+  EXPECT_EQ(Seq() << Frames(10) << Frame(), V(1, 4));
 }
 
 }  // namespace
