@@ -1,5 +1,5 @@
 // The program around the game: the command line, the settings file, keys and the gamepad, the
-// window and its stretch, the hotkeys, and the frame pacing.
+// window and its stretch, the hotkeys, the frame pacing and the scene loop's safety nets.
 #include <sys/stat.h>
 
 #include <array>
@@ -11,34 +11,37 @@
 #include "app/keyboard.h"
 #include "app/options.h"
 #include "app/pacing.h"
+#include "app/scene_loop.h"
 #include "app/settings.h"
 #include "test_support.h"
 
-// What the parser made of the arguments: the record, or the status and text it stops with.
+// What the parser made of the arguments: the record and the settings scale 3 in full screen become
+// with it, or the status and text it stops with.
 static std::string parse(std::vector<const char*> args) {
   args.insert(args.begin(), "velkaro");
   const OptionResult r = ParseOptions(static_cast<int>(args.size()), args.data());
   if (r.exitStatus != -1) return std::to_string(r.exitStatus) + " " + r.text;
   const Options& o = r.options;
-  return "scale " + std::to_string(o.scale) + " fullscreen " + std::to_string(o.fullscreen) + (o.mute ? " mute" : "");
+  const Settings s = ApplyOptions(Settings{3, true}, o);
+  return "scale " + std::to_string(o.scale) + " fullscreen " + std::to_string(o.fullscreen) + (o.mute ? " mute" : "") +
+         ": " + std::to_string(s.scale) + std::to_string(s.fullscreen) + std::to_string(s.mute);
 }
 
-TEST(Options, EveryAcceptedAndRefusedForm) {
+TEST(Options, EveryAcceptedAndRefusedFormAndWhatItOverrides) {
   const std::string help = "0 " + UsageText(), bad = "2 velkaro: bad value ", hint = "; try 'velkaro --help'\n";
   const struct {
     std::vector<const char*> args;
     std::string expected;
   } cases[] = {
-      {{}, "scale 0 fullscreen -1"},
-      {{"--scale", "1"}, "scale 1 fullscreen -1"},
-      {{"--scale", "4"}, "scale 4 fullscreen -1"},
-      {{"--scale=3", "--mute"}, "scale 3 fullscreen -1 mute"},
-      {{"--fullscreen", "--windowed", "--scale", "2", "--scale=3"}, "scale 3 fullscreen 0"},  // the last one wins
-      {{"--windowed", "--fullscreen", "--scale=2"}, "scale 2 fullscreen 1"},
+      {{}, "scale 0 fullscreen -1: 310"},  // the settings file's choices stand
+      {{"--scale", "1"}, "scale 1 fullscreen -1: 110"},
+      {{"--scale", "4"}, "scale 4 fullscreen -1: 410"},
+      {{"--scale=3", "--mute"}, "scale 3 fullscreen -1 mute: 311"},
+      {{"--fullscreen", "--windowed", "--scale", "2", "--scale=3"}, "scale 3 fullscreen 0: 300"},  // the last one wins
+      {{"--windowed", "--fullscreen", "--scale=2"}, "scale 2 fullscreen 1: 210"},
       {{"--version"}, "0 velkaro " VELKARO_TEST_VERSION "\n"},
       {{"--help"}, help},
-      {{"--scale", "2", "--help"}, help},
-      {{"--help", "--version"}, help},
+      {{"--scale", "2", "--help", "--version"}, help},
       {{"--scale", "0"}, bad + "'0' for option '--scale' (1, 2, 3 or 4)" + hint},
       {{"--scale", "5"}, bad + "'5' for option '--scale' (1, 2, 3 or 4)" + hint},
       {{"--scale", "2x"}, bad + "'2x' for option '--scale' (1, 2, 3 or 4)" + hint},
@@ -95,31 +98,25 @@ TEST_F(SettingsTest, RoundTripAndEachKeyFallsBackAloneWithOneLine) {
   expectRead("data/settings.txt: cannot be read, using the defaults\n", 1, 0, 0, "a directory");
 }
 
-TEST(Settings, TheCommandLineWinsWhereItSaysSomething) {
-  const struct {
-    Options given;
-    int scale, fullscreen, mute;
-  } cases[] = {{Options{}, 3, 1, 0},
-               {Options{2, -1}, 2, 1, 0},
-               {Options{0, 0}, 3, 0, 0},
-               {Options{0, -1, false, false, true}, 3, 1, 1}};
-  for (const auto& c : cases) {
-    const Settings s = ApplyOptions(Settings{3, true}, c.given);
-    EXPECT_EQ(V(s.scale, s.fullscreen, s.mute), V(c.scale, c.fullscreen, c.mute));
-  }
-}
+enum : int { HAT = SDL_JOYHATMOTION, AXIS = SDL_JOYAXISMOTION, BDOWN = SDL_JOYBUTTONDOWN, BUP = SDL_JOYBUTTONUP };
+enum : int { KDOWN = SDL_KEYDOWN, KUP = SDL_KEYUP, CLOSE = SDL_QUIT };
 
-// Each step queues its events ({type, index, value} as PushEvent takes them),
-// then one frame reads the KeyMask.
+// Each step queues its events as SDL would ({type, index, value}: a key's symbol and modifiers,
+// a hat's value, an axis and its value, a button), then one frame reads the KeyMask.
 using Events = std::vector<std::array<int, 3>>;
 static void expectFrames(const std::vector<std::pair<Events, int>>& steps) {
   for (size_t i = 0; i < steps.size(); ++i) {
-    for (const auto& e : steps[i].first) PushEvent(static_cast<Uint8>(e[0]), e[1], e[2]);
+    for (const auto& [type, index, value] : steps[i].first) {
+      SDL_Event e{Uint8(type)};
+      if (type == KDOWN || type == KUP) e.key.keysym.sym = SDLKey(index), e.key.keysym.mod = SDLMod(value);
+      if (type == HAT) e.jhat.value = Uint8(value);
+      if (type == AXIS) e.jaxis.axis = Uint8(index), e.jaxis.value = Sint16(value);
+      if (type == BDOWN || type == BUP) e.jbutton.button = Uint8(index);
+      ASSERT_EQ(SDL_PushEvent(&e), 0);
+    }
     EXPECT_EQ(GetMsg(), steps[i].second) << "step " << i;
   }
 }
-enum : int { HAT = SDL_JOYHATMOTION, AXIS = SDL_JOYAXISMOTION, BDOWN = SDL_JOYBUTTONDOWN, BUP = SDL_JOYBUTTONUP };
-enum : int { KDOWN = SDL_KEYDOWN, KUP = SDL_KEYUP, CLOSE = SDL_QUIT };
 
 using KeyboardTest = SceneTest;
 
@@ -153,8 +150,7 @@ TEST_F(KeyboardTest, ThePadGivesKeysBesideTheKeyboardButNeverQuits) {
       {{{BDOWN, 0}}, KEY_Z},
       {{{BUP, 0}, {BDOWN, 1}}, KEY_X},
       {{{BUP, 1}, {BDOWN, 2}}, KEY_A},
-      {{{BUP, 2}, {BDOWN, 7}}, KEY_X},
-      {{{BUP, 7}, {BDOWN, 3}, {BDOWN, 6}}, 0},
+      {{{BUP, 2}, {BDOWN, 3}, {BDOWN, 6}}, 0},
       {{{KDOWN, SDLK_UP}, {AXIS, 1, -30000}}, KEY_UP},
       {{{AXIS, 1, 0}}, KEY_UP},                                                          // still held on the keyboard
       {{{HAT, 0, SDL_HAT_UP}, {KUP, SDLK_UP}, {AXIS, 1, -30000}, {HAT, 0, 0}}, KEY_UP},  // hat and stick apart
@@ -243,8 +239,8 @@ TEST_F(DisplayTest, TheHotkeysSwitchModesOrMuteKeepThePictureAndAreNoGameKeys) {
   for (const auto& p : presses) {
     expectFrames({{{{KDOWN, p.sym, p.mod}, {KUP, p.sym, p.mod}}, KEY_Z}});  // z held all along, nothing else
     frame = PresentFrame(frame);
-    SDL_Surface* video = SDL_GetVideoSurface();
-    EXPECT_EQ(V((video->flags & SDL_FULLSCREEN) != 0, frame == video, frame == FrameSurface(), AudioMuted()),
+    EXPECT_EQ(V((SDL_GetVideoSurface()->flags & SDL_FULLSCREEN) != 0, frame == SDL_GetVideoSurface(),
+                frame == FrameSurface(), AudioMuted()),
               V(p.fullscreenAfter, !p.fullscreenAfter, true, p.mutedAfter));
     expectBlocks(pattern, frame, 0, 0, 1, 0);
     EXPECT_EQ(ReadTextFile("data/settings.txt"),
@@ -255,9 +251,9 @@ TEST_F(DisplayTest, TheHotkeysSwitchModesOrMuteKeepThePictureAndAreNoGameKeys) {
 }
 
 static uint32_t now = 0;
-// The time f(arg) took on the test clock, after work ms of the frame's own work.
-static uint32_t Took(uint32_t work, void (*f)(int32_t), int32_t arg) {
-  const uint32_t t0 = now += work;
+// The time f(arg) took on the test clock, after w ms of the frame's own work.
+static uint32_t Took(uint32_t w, void (*f)(int32_t), int32_t arg) {
+  const uint32_t t0 = now += w;
   f(arg);
   return now - t0;
 }
@@ -283,4 +279,18 @@ TEST(Pacing, ReportsAtTheFirstFrameMoreThanASecondOnAndWaitsOutEachFrameOnItsClo
   for (uint32_t work : {30, 5, 0, 40, 0, 24}) took.push_back(Took(work, fps_wait, 40));
   EXPECT_EQ(took, std::vector<uint32_t>({0, 0, 10, 0, 20, 25, 0, 25, 1}));
   SetPacingClock({nullptr, nullptr});
+}
+
+using SceneLoopTest = SceneTest;
+
+TEST_F(SceneLoopTest, EverySceneAnswersAQuitRequestAndUnknownCodesFallBackToTheFrontEnd) {
+  SetKeySource([] { return uint8_t{KEY_QUIT}; });
+  const int32_t Q = SCENE_QUIT, T = SCENE_TITLE;
+  const std::pair<int32_t, int32_t> cases[] = {{SCENE_TITLE, Q}, {SCENE_GAME, Q}, {SCENE_PAUSE, Q}, {0, T}, {2, T},
+                                               {3, T},           {5, T},          {8, T},           {-1, T}};
+  for (const auto& [code, after] : cases) {
+    LoopState s{code, 2, 1};
+    RunSceneOnce(screen, &s);
+    EXPECT_EQ(V(s.sceneCode, s.mapCnt, s.mode), V(after, 2, 1)) << "scene " << code;
+  }
 }

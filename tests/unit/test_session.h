@@ -58,7 +58,7 @@ class GameSession : public SceneTest {
   }
   // Runs the scene loop until done() holds before a frame; false when it does
   // not within maxFrames or the game quits first.
-  bool RunUntil(const std::function<bool()>& done, int maxFrames) {
+  bool RunUntil(const std::function<bool()>& done, int maxFrames = 12000) {
     for (int i = 0; i < maxFrames && !done() && loop.sceneCode != SCENE_QUIT; ++i) RunSceneOnce(screen, &loop);
     return done();
   }

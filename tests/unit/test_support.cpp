@@ -34,19 +34,6 @@ uint32_t PixelRGB(SDL_Surface* s, int x, int y) {
   return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
 }
 
-void PushEvent(Uint8 type, int index, int value) {
-  SDL_Event e = {};
-  e.type = type;
-  if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
-    e.key.keysym.sym = static_cast<SDLKey>(index);
-    e.key.keysym.mod = static_cast<SDLMod>(value);
-  }
-  if (type == SDL_JOYHATMOTION) e.jhat.value = static_cast<Uint8>(value);
-  if (type == SDL_JOYAXISMOTION) e.jaxis = {type, 0, static_cast<Uint8>(index), static_cast<Sint16>(value)};
-  if (type == SDL_JOYBUTTONDOWN || type == SDL_JOYBUTTONUP) e.jbutton.button = static_cast<Uint8>(index);
-  ASSERT_EQ(SDL_PushEvent(&e), 0);
-}
-
 void WriteTextFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 std::string ReadTextFile(const std::string& path) {

@@ -16,11 +16,6 @@ void FillRect(SDL_Surface* s, int x, int y, int w, int h, uint8_t r, uint8_t g, 
 // The RGB of a pixel, packed as 0xRRGGBB.
 uint32_t PixelRGB(SDL_Surface* s, int x, int y);
 
-// Queues one event as SDL would: a key press or release (index the symbol,
-// value the modifiers), a hat move (value), an axis move (index, value) or a
-// joystick button press or release (index).
-void PushEvent(Uint8 type, int index, int value = 0);
-
 // Writes text to path (relative to the working directory).
 void WriteTextFile(const std::string& path, const std::string& text);
 // The whole file, or "<missing>" when it cannot be read.
