@@ -23,6 +23,7 @@ struct FaultCase {
   const char* mayChange = "";    // data files the session may rewrite
   std::function<void()> check = [] {};
 };
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
 void Remove(const std::string& path) { std::remove(path.c_str()); }
 std::string Repeat(const std::string& s, int n) { return n > 0 ? s + Repeat(s, n - 1) : ""; }
@@ -47,13 +48,11 @@ void ReplaceImage(const std::string& name, SDL_Surface* s, int depth) {
     SDL_SaveBMP(s, path.c_str());
   } else {  // SDL saves 24 bits at most
     std::string bmp = "BM";
-    auto put = [&bmp](uint32_t v, int bytes) {
-      for (int i = 0; i < bytes; ++i) bmp += static_cast<char>(v >> 8 * i);
-    };
-    put(54 + 4 * s->w * s->h, 4), put(0, 4), put(54, 4), put(40, 4), put(s->w, 4), put(s->h, 4), put(1, 2);
-    put(32, 2), put(0, 24);
+    auto put = [&bmp](uint32_t v) { bmp += {char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+    // File size, reserved, pixel offset; header size, width, height, 1 plane of 32 bits, no compression.
+    for (int v : {54 + 4 * s->w * s->h, 0, 54, 40, s->w, s->h, 1 | 32 << 16, 0, 0, 0, 0, 0, 0}) put(v);
     for (int y = s->h - 1; y >= 0; --y)
-      for (int x = 0; x < s->w; ++x) put(PixelRGB(s, x, y) | 0xff000000u, 4);
+      for (int x = 0; x < s->w; ++x) put(PixelRGB(s, x, y) | 0xff000000u);
     WriteTextFile(path, bmp);
   }
   SDL_FreeSurface(s);
