@@ -54,19 +54,17 @@ TEST_F(SaveAtomicity, KilledSavesLeaveEveryFileWholeOldOrNew) {
     const long delayUs = spanUs * (kills * 37 % 200) / 200;  // 37 is prime to 200: each step once
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
-    fflush(stdout);
     const pid_t child = fork();
     if (child == 0) {  // saves versions 2 and 1 in turn until it is killed, once it has said so
       if (write(ready[1], "", 1) != 1) _exit(2);
       for (;;)
         if (!SaveAll(2) || !SaveAll(1)) _exit(1);
     }
-    char byte;
+    int status = 0;
     ASSERT_GT(child, 0) << "fork";
-    ASSERT_EQ(read(ready[0], &byte, 1), 1);  // the delay runs from the child's first save
+    ASSERT_EQ(read(ready[0], &status, 1), 1);  // the delay runs from the child's first save
     close(ready[0]), close(ready[1]);
     std::this_thread::sleep_for(microseconds(delayUs));
-    int status = 0;
     ASSERT_EQ(kill(child, SIGKILL), 0);
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status)) << "the saving child stopped by itself";
