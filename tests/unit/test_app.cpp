@@ -189,12 +189,11 @@ static SDL_Surface* patternFrame(int w, int h) {
 // Every window pixel of the frame's area equals its frame pixel; all else keeps `outside`.
 static void expectBlocks(SDL_Surface* frame, SDL_Surface* window, int x0, int y0, int scale, uint32_t outside) {
   int wrong = 0;
-  for (int y = 0; y < window->h; ++y) {
+  for (int y = 0; y < window->h; ++y)
     for (int x = 0; x < window->w; ++x) {
       const bool inside = x >= x0 && y >= y0 && x < x0 + frame->w * scale && y < y0 + frame->h * scale;
       wrong += PixelRGB(window, x, y) != (inside ? PixelRGB(frame, (x - x0) / scale, (y - y0) / scale) : outside);
     }
-  }
   EXPECT_EQ(wrong, 0) << "scale " << scale;
 }
 
@@ -202,8 +201,8 @@ using DisplayTest = SceneTest;
 
 TEST_F(DisplayTest, EveryFramePixelBecomesOneBlock) {
   SDL_Surface* frame = patternFrame(7, 5);
-  for (int scale = 1; scale <= 4; ++scale) {
-    // The game's own window, and 32-bit ones with the same and the other channel order.
+  // At every scale: the game's own window, and 32-bit ones with the same and the other channel order.
+  for (int scale = 1; scale <= 4; ++scale)
     for (const auto& f : {std::array<Uint32, 3>{24, 0xff0000, 0xff}, {32, 0xff0000, 0xff}, {32, 0xff, 0xff0000}}) {
       SDL_Surface* window =
           SDL_CreateRGBSurface(SDL_SWSURFACE, 7 * scale + 13, 5 * scale + 4, int(f[0]), f[1], 0xff00, f[2], 0);
@@ -212,7 +211,6 @@ TEST_F(DisplayTest, EveryFramePixelBecomesOneBlock) {
       expectBlocks(frame, window, 3, 2, scale, 0x090807);
       SDL_FreeSurface(window);
     }
-  }
   SDL_FreeSurface(frame);
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 
 #include "app/audio.h"
 #include "sounds.h"
@@ -60,10 +61,8 @@ void Watch(SDL_Surface* s) {
 }
 
 double Rms(const Heard& h, int fromFrame, int toFrame) {
-  double sum = 0;
-  const size_t a = h.at[fromFrame], b = std::min(h.at[toFrame], h.out.size());
-  for (size_t i = a; i < b; ++i) sum += static_cast<double>(h.out[i]) * h.out[i];
-  return b > a ? std::sqrt(sum / (b - a)) : 0;
+  const auto a = h.out.begin() + h.at[fromFrame], b = h.out.begin() + std::min(h.at[toFrame], h.out.size());
+  return b > a ? std::sqrt(std::inner_product(a, b, a, 0.0) / (b - a)) : 0;
 }
 
 // The first loud sample at or after from.
@@ -76,11 +75,6 @@ size_t Onset(const Heard& h, size_t from) {
 
 class RaceSound : public RaceSceneTest {
  protected:
-  void SetUp() override {
-    RaceSceneTest::SetUp();
-    LayCheckpoints(100, 100);  // out of reach: no lap chime over the engine
-    ASSERT_EQ(system("ln -s '" VELKARO_RUNTIME_DIR "/sound' sound"), 0);
-  }
   // The countdown, then Up held down the test course into its far wall, on a fresh course picture.
   Heard Race(const char* driver, bool muted, int frames, const char* file = "out.raw") {
     Heard h;
@@ -115,6 +109,8 @@ class RaceSound : public RaceSceneTest {
 };
 
 TEST_F(RaceSound, CuesAndEngineAsDrawnAndDrivenAndTheSameFramesWithoutSound) {
+  LayCheckpoints(100, 100);  // out of reach: no lap chime over the engine
+  ASSERT_EQ(system("ln -s '" VELKARO_RUNTIME_DIR "/sound' sound"), 0);
   const int frames = 140;
   const Heard h = Race("disk", false, frames);
   EXPECT_EQ(h.printed, "");  // every sound the game plays was generated and read
