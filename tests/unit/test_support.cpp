@@ -3,8 +3,8 @@
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -44,8 +44,7 @@ std::string ReadTextFile(const std::string& path) {
 }
 
 void SceneTest::SetUp() {
-  char cwd[4096];
-  previousDir = getcwd(cwd, sizeof cwd) ? cwd : ".";
+  previousDir = std::filesystem::current_path();
   char templ[] = "/tmp/velkaro-test-XXXXXX";
   scratchDir = mkdtemp(templ);
   ASSERT_EQ(chdir(scratchDir.c_str()), 0);
@@ -54,22 +53,14 @@ void SceneTest::SetUp() {
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
   screen = SDL_SetVideoMode(480, 480, 24, 0);
   ASSERT_NE(screen, nullptr);
-  ResetKeyboard();
-  ResetPacing();
-  SetKeySource(nullptr);
-  SetPresenter(nullptr);
+  ResetKeyboard(), ResetPacing(), SetKeySource(nullptr), SetPresenter(nullptr);
 }
 
 void SceneTest::TearDown() {
-  CloseDisplay();
+  CloseDisplay(), ImageRelease(), SetKeySource(nullptr), SetPresenter(nullptr), SDL_Quit();
   playerSettings = Settings();
-  ImageRelease();
-  SetKeySource(nullptr);
-  SetPresenter(nullptr);
-  SDL_Quit();
-  if (chdir(previousDir.c_str()) != 0) perror("chdir");
-  std::string cmd = "rm -rf '" + scratchDir + "'";
-  if (system(cmd.c_str()) != 0) perror("rm");
+  std::filesystem::current_path(previousDir);
+  std::filesystem::remove_all(scratchDir);  // links are removed, not followed
 }
 
 bool SceneTest::LoadGeneratedImages() {
