@@ -7,16 +7,8 @@
 #include "records/data_files.h"
 #include "test_support.h"
 
-class DataFilesTest : public SceneTest {
- protected:
-  template <class F>
-  static std::string Printed(F f) {
-    testing::internal::CaptureStdout();
-    f();
-    return testing::internal::GetCapturedStdout();
-  }
-  static inline int32_t x[RUN_CAPACITY], y[RUN_CAPACITY], a[RUN_CAPACITY];
-};
+using DataFilesTest = SceneTest;
+static int32_t x[RUN_CAPACITY], y[RUN_CAPACITY], a[RUN_CAPACITY];
 
 TEST_F(DataFilesTest, WritersGiveTheFormatsExactlyAndTheCheckpointsReadBack) {
   for (int i = 0; i < 20; ++i) x[i] = 100 + i, y[i] = -i;

@@ -34,6 +34,12 @@ uint32_t PixelRGB(SDL_Surface* s, int x, int y) {
   return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
 }
 
+std::string Printed(const std::function<void()>& f) {
+  testing::internal::CaptureStdout();
+  f();
+  return testing::internal::GetCapturedStdout();
+}
+
 void WriteTextFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 std::string ReadTextFile(const std::string& path) {

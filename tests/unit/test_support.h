@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,9 @@ void FillRect(SDL_Surface* s, int x, int y, int w, int h, uint8_t r, uint8_t g, 
 
 // The RGB of a pixel, packed as 0xRRGGBB.
 uint32_t PixelRGB(SDL_Surface* s, int x, int y);
+
+// What f printed to standard output.
+std::string Printed(const std::function<void()>& f);
 
 // Writes text to path (relative to the working directory).
 void WriteTextFile(const std::string& path, const std::string& text);
