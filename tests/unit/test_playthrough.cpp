@@ -29,8 +29,7 @@ TEST_F(Playthrough, Mode1OnCourse0RecordThenGhostFollowsIt) {
   ASSERT_TRUE(RunUntil([&] { return loop.sceneCode == SCENE_TITLE; }));
   EXPECT_EQ(BestOnFile(0), time);
   for (int slot = 6; slot < 12; ++slot) EXPECT_GT(BestOnFile(slot), 0) << "rival time lost, slot " << slot;
-  bestTime[0] = 0;
-  plan.start = false;
+  bestTime[0] = 0, plan.start = false;
   ASSERT_TRUE(RunUntil([&] { return InCourseSelect(); }));
   EXPECT_EQ(bestTime[0], time);
   // The next race on slot 0 loads the run, and the ghost follows it entry for entry.

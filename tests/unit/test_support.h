@@ -40,10 +40,7 @@ class SceneTest : public ::testing::Test {
   bool LoadGeneratedImages();
 
   SDL_Surface* screen = nullptr;
-  std::string scratchDir;
-
- private:
-  std::string previousDir;
+  std::string scratchDir, previousDir;
 };
 
 // Several values side by side, so that one check compares them all.
