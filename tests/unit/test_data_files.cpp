@@ -7,24 +7,21 @@
 #include "records/data_files.h"
 #include "test_support.h"
 
-class DataFilesTest : public SceneTest {
- protected:
-  template <class F>
-  static std::string Printed(F f) {
-    testing::internal::CaptureStdout();
-    f();
-    return testing::internal::GetCapturedStdout();
-  }
-  static inline int32_t x[RUN_CAPACITY], y[RUN_CAPACITY], a[RUN_CAPACITY];
-};
+using DataFilesTest = SceneTest;
+static int32_t x[RUN_CAPACITY], y[RUN_CAPACITY], a[RUN_CAPACITY];
 
-TEST_F(DataFilesTest, WritersGiveTheFormatsExactly) {
+TEST_F(DataFilesTest, WritersGiveTheFormatsExactlyAndTheCheckpointsReadBack) {
   for (int i = 0; i < 20; ++i) x[i] = 100 + i, y[i] = -i;
   const int32_t flags[6] = {1, 0, 1, 0, 0, 1}, times[12] = {0, 83456, 0, 0, 0, 0, 40000, 41600, 0, 0, 0, INT32_MAX};
   ASSERT_TRUE(WriteCheckpoints(3, x, y) && WriteRun(2, 3, x, y, x + 17) && WriteClearFlags(flags) &&
               WriteBestTimes(times));
   const std::string check = ReadTextFile("data/check3.txt");
   EXPECT_EQ(check.substr(0, 18) + check.substr(check.size() - 8), "100,0 101,-1 102,-119,-19 ");
+  // Read back: all twenty pairs, and no more.
+  WriteTextFile("data/check3.txt", check + "7,7 ");
+  x[19] = y[19] = 0;
+  ASSERT_TRUE(ReadCheckpoints(3, x, y));
+  EXPECT_EQ(V(x[19], y[19], x[20]), V(119, -19, 0));
   EXPECT_EQ(ReadTextFile("data/saveCnt2.txt") + "|" + ReadTextFile("data/ghost2.txt") + "|" +
                 ReadTextFile("data/clearFlg.txt") + "|" + ReadTextFile("data/bestTime.txt"),
             "3|100 0 117 101 -1 118 102 -2 119 |1 0 1 0 0 1 |0 83456 0 0 0 0 40000 41600 0 0 0 2147483647 ");
@@ -36,12 +33,6 @@ TEST_F(DataFilesTest, ReadersTakeWhatIsThereAndKeepTheRest) {
   WriteTextFile("data/check0.txt", "1,2\n3,4\n\n5 ,6 7,8 ");
   ASSERT_TRUE(ReadCheckpoints(0, x, y));
   EXPECT_EQ(V(x[0], y[1], x[2], y[2], x[3], x[19], y[19]), V(1, 4, 5, 99, 99, 99, 99));
-  // All twenty pairs are read, and no more.
-  std::string twentyOne;
-  for (int i = 0; i < 21; ++i) twentyOne += std::to_string(i) + "," + std::to_string(-i) + " ";
-  WriteTextFile("data/check1.txt", twentyOne);
-  ASSERT_TRUE(ReadCheckpoints(1, x, y));
-  EXPECT_EQ(V(x[19], y[19], x[20]), V(19, -19, 0));
   // Entries up to the count; a short file keeps the rest.
   x[1] = y[1] = a[1] = x[2] = 42;
   WriteTextFile("data/ghost7.txt", "1 2 3 4 5");
@@ -65,8 +56,7 @@ TEST_F(DataFilesTest, ReadersTakeWhatIsThereAndKeepTheRest) {
                                                                 {"-2147483648 2147483648", V(INT32_MIN, -1, -1, -1)},
                                                                 {"+7 -0 9", V(7, 0, 9, -1)}};
   for (const auto& [text, expected] : tables) {
-    int32_t t[12];
-    std::fill_n(t, 12, -1);
+    int32_t t[12] = {-1, -1, -1, -1};
     WriteTextFile("data/bestTime.txt", text);
     ASSERT_TRUE(ReadBestTimes(t));
     EXPECT_EQ(V(t[0], t[1], t[2], t[3]), expected) << text;

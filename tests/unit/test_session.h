@@ -50,15 +50,12 @@ class GameSession : public SceneTest {
     ResetFrontEnd(), ResetRaceState(), ResetKeyboard();
     car[0] = car[1] = CarState{};
     std::fill(std::begin(bestTime), std::end(bestTime), 0), std::fill(std::begin(clearFlg), std::end(clearFlg), 0);
-    ImageLoad();
-    loop = InitialLoopState();
-    current = this;
-    SetKeySource([] { return current->ChooseKeys(); });
-    SetPresenter([](SDL_Surface*) {});
+    ImageLoad(), loop = InitialLoopState(), current = this;
+    SetKeySource([] { return current->ChooseKeys(); }), SetPresenter([](SDL_Surface*) {});
   }
   // Runs the scene loop until done() holds before a frame; false when it does
   // not within maxFrames or the game quits first.
-  bool RunUntil(const std::function<bool()>& done, int maxFrames) {
+  bool RunUntil(const std::function<bool()>& done, int maxFrames = 12000) {
     for (int i = 0; i < maxFrames && !done() && loop.sceneCode != SCENE_QUIT; ++i) RunSceneOnce(screen, &loop);
     return done();
   }

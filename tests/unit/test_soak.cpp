@@ -9,9 +9,8 @@
 
 namespace {
 
-long EnvCount(const char* name, long fallback) {
-  return getenv(name) && atol(getenv(name)) > 0 ? atol(getenv(name)) : fallback;
-}
+// A positive count from the environment, else d.
+long Env(const char* n, long d) { return getenv(n) && atol(getenv(n)) > 0 ? atol(getenv(n)) : d; }
 
 // A player who mostly heads somewhere (a random course in a random mode, now and then the help or a
 // step back) and now and then presses anything; in a race the autopilot or a random driver, either
@@ -60,7 +59,7 @@ class Soak : public GameSession {
 };
 
 TEST_F(Soak, RandomSessionsKeepMemoryFlatAndAlwaysComeBackToTheMenu) {
-  const long sessions = EnvCount("VELKARO_SOAK_SESSIONS", 16), framesPerSession = EnvCount("VELKARO_SOAK_FRAMES", 6000);
+  const long sessions = Env("VELKARO_SOAK_SESSIONS", 16), framesPerSession = Env("VELKARO_SOAK_FRAMES", 6000);
   for (int k = 0; k < 6; ++k) Line(k);  // read once, before the first measurement
   long heapAfterWarmUp = 0, heapLast = 0;
   for (long s = 0; s < sessions; ++s) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -16,10 +17,8 @@ void FillRect(SDL_Surface* s, int x, int y, int w, int h, uint8_t r, uint8_t g, 
 // The RGB of a pixel, packed as 0xRRGGBB.
 uint32_t PixelRGB(SDL_Surface* s, int x, int y);
 
-// Queues one event as SDL would: a key press or release (index the symbol,
-// value the modifiers), a hat move (value), an axis move (index, value) or a
-// joystick button press or release (index).
-void PushEvent(Uint8 type, int index, int value = 0);
+// What f printed to standard output.
+std::string Printed(const std::function<void()>& f);
 
 // Writes text to path (relative to the working directory).
 void WriteTextFile(const std::string& path, const std::string& text);
@@ -41,10 +40,7 @@ class SceneTest : public ::testing::Test {
   bool LoadGeneratedImages();
 
   SDL_Surface* screen = nullptr;
-  std::string scratchDir;
-
- private:
-  std::string previousDir;
+  std::string scratchDir, previousDir;
 };
 
 // Several values side by side, so that one check compares them all.
