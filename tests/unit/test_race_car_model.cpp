@@ -8,8 +8,7 @@ static std::vector<double> Steer(float dir, float speed, bool armed, uint8_t key
   ResetKeyboard();
   if (armed) SteeringStep(c, 0);
   std::vector<double> v = Collect(n, [&] { return SteeringStep(c, keys), c.dir; });
-  v.push_back(c.speed);
-  return v;
+  return v.push_back(c.speed), v;
 }
 
 TEST(RaceCarModel, SteeringSamples) {

@@ -20,8 +20,7 @@ class RaceCollision : public RaceSceneTest {
   static std::vector<double> Move(int courseNo, std::vector<Rect> rects, int cx, int cy, float dir, float speed) {
     Paint(rects, courseNo);
     car[0] = CarAt(dir, speed, 15 * static_cast<int>(dir), cx - 26.0f, cy - 38.0f);
-    HeadingStep(car[0]);
-    MovementStep(img.mapImage, 1);
+    HeadingStep(car[0]), MovementStep(img.mapImage, 1);
     return V(car[0].posX + 26, car[0].posY + 38, car[0].speed);
   }
 };
@@ -47,38 +46,33 @@ TEST_F(RaceCollision, MovementSamples) {
   EXPECT_EQ(V(IsDrivable(img.mapImage, COURSE_W, 5), IsDrivable(nullptr, 5, 5)), V(0, 0));
 }
 
-TEST_F(RaceCollision, RivalPushDirections) {
+TEST_F(RaceCollision, RivalPushDirectionsAndReach) {
   race.secondCarFlg = 1, raceProgram.dmgAng = 33.0f;
-  // Player position and the push; identical positions keep the previous direction.
-  const int32_t cases[][3] = {{110, 50, 0},  {90, 50, 180}, {100, 60, 90},  {100, 40, 270},
-                              {110, 60, 45}, {90, 60, 135}, {110, 40, 315}, {100, 50, 315}};
+  // Player position, the player's dispX, the push and the speed after it. The rival faces right,
+  // its nose at dispX + 42: on the player's centre at 116, 16 px from it at 132 (no push), 15 at 131.
+  // Identical positions keep the previous direction.
+  const int32_t cases[][5] = {{110, 50, 116, 0, 2},   {90, 50, 116, 180, 2},  {100, 60, 116, 90, 2},
+                              {100, 40, 116, 270, 2}, {110, 60, 116, 45, 2},  {90, 60, 116, 135, 2},
+                              {110, 40, 116, 315, 2}, {100, 50, 116, 315, 2}, {110, 50, 132, 0, 7},
+                              {110, 50, 131, 0, 2}};
   for (const auto& t : cases) {
     car[0] = CarAt(0, 7.0f, 0, t[0], t[1]), car[1] = CarAt(0, 0, 0, 100, 50);
-    car[1].dispX = car[1].dispY = car[0].dispY = 100, car[0].dispX = 116;  // the rival's nose on the player's centre
+    car[1].dispX = car[1].dispY = car[0].dispY = 100, car[0].dispX = t[2];
     ContactDeflectionStep();
-    EXPECT_EQ(V(car[0].moveAng, car[0].speed), V(t[2], 2)) << t[0] << "," << t[1];
+    EXPECT_EQ(V(car[0].moveAng, car[0].speed), V(t[3], t[4])) << t[0] << "," << t[1] << " " << t[2];
   }
 }
 
-TEST_F(RaceCollision, NoseAndDeflectionBoundariesAt256) {
+TEST_F(RaceCollision, NoseBoundaryAt256AndStoppingShortOfTheRival) {
   race.secondCarFlg = 1;
-  car[1].dispX = car[1].dispY = car[0].dispY = 100;  // rival facing right: nose at dispX + 42
-  for (int dx : {32, 31}) {                          // the player's centre 16 px from the nose: no push; 15: pushed
-    car[0].dispX = 100 + dx, car[0].speed = 7.0f;
-    ContactDeflectionStep();
-    EXPECT_EQ(car[0].speed, dx == 32 ? 7.0f : 2.0f);
-  }
   // The player's nose 16 px right of its centre, the rival's centre 16 px beyond it.
   car[0] = CarAt(0, 9.0f, 0, 100, 100), car[1] = CarAt(0, 0, 0, 132, 100);
   EXPECT_EQ(Seq() << NoseClear() << (car[1].posX = 133, NoseClear()), V(0, 1));
   // Stepping toward the rival stops short without a bounce; mode 1 passes through.
-  Paint({kAll});
-  car[1].posX = 135;
-  HeadingStep(car[0]);
-  MovementStep(img.mapImage, 2);
+  Paint({kAll}), car[1].posX = 135;
+  HeadingStep(car[0]), MovementStep(img.mapImage, 2);
   EXPECT_EQ(V(car[0].posX, car[0].speed), V(103, 9));
-  MovementStep(img.mapImage, 1);
-  EXPECT_EQ(car[0].posX, 112.0f);
+  EXPECT_EQ((MovementStep(img.mapImage, 1), car[0].posX), 112.0f);
 }
 
 TEST_F(RaceCollision, BounceKeepsMinusTwoThirdsInDoubleAndSnapsTravelToTheFacing) {
@@ -87,8 +81,7 @@ TEST_F(RaceCollision, BounceKeepsMinusTwoThirdsInDoubleAndSnapsTravelToTheFacing
     const float speed = k * 0.05f;
     if (speed > -1.05f && speed < 1.05f) continue;  // too slow to take a step
     car[0] = CarAt(0, speed, 8, 74, 62);            // travel 4 degrees off the facing after the chase
-    HeadingStep(car[0]);
-    MovementStep(img.mapImage, 1);
+    HeadingStep(car[0]), MovementStep(img.mapImage, 1);
     EXPECT_EQ(V(car[0].speed, car[0].moveAng), V(static_cast<float>(speed * -2.0 / 3.0), 0)) << speed;
   }
 }

@@ -5,37 +5,32 @@ using RaceFlow = RaceSceneTest;
 
 TEST_F(RaceFlow, CountdownFramesIgnoreKeysAndTheClockStartsInFrame62) {
   const uint8_t keys = KEY_UP | KEY_RIGHT;
-  Frames(60, keys);
-  EXPECT_EQ(V(race.rCnt, race.readyFlg, run.SaveFlg, car[0].speed), V(30, 1, 0, 0));
+  EXPECT_EQ(Seq() << Frames(60, keys) << race.rCnt << race.readyFlg << run.SaveFlg << car[0].speed, V(4, 30, 1, 0, 0));
   // Racing and recording; the right latch was never armed: no re-centring.
   Frames(1, keys);
   EXPECT_EQ(V(race.rCnt, race.readyFlg, run.SaveCnt, race.Time, car[0].speed, car[0].dir), V(26, 2, 1, 0, 0.25, 0.5));
-  Frames(1, keys);
-  EXPECT_EQ(race.Time, 16);
+  EXPECT_EQ((Frames(1, keys), race.Time), 16);
 }
 
 TEST_F(RaceFlow, PauseFreezesTheCountdownAndTheRaceAndReturnsToASetup) {
-  Frames(10);
-  EXPECT_EQ(Frames(1, KEY_X), 7);  // the pausing frame has already counted down: rCnt 128
+  EXPECT_EQ(Seq() << Frames(10) << Frames(1, KEY_X), V(4, 7));  // the pausing frame has counted down: rCnt 128
   // X held through the menu and the resume: no second pause.
   EXPECT_EQ(Seq() << Selects(5, KEY_X) << Selects(1, KEY_X | KEY_Z) << Frames(1, KEY_X) << race.rCnt, V(7, 4, 4, 126));
   Frames(50, KEY_UP);
-  const std::vector<double> before = V(race.Time + 16, car[0].posX, car[0].speed);
-  EXPECT_EQ(Frames(1, KEY_X), 7);  // the clock ran before the pause key
-  EXPECT_EQ(Seq() << Selects(30) << Selects(1, KEY_Z), V(7, 4));
+  const std::vector<double> before = V(race.Time + 16, car[0].posX, car[0].speed);  // the clock runs before the X
+  EXPECT_EQ(Seq() << Frames(1, KEY_X) << Selects(30) << Selects(1, KEY_Z), V(7, 7, 4));
   EXPECT_EQ(V(race.Time, car[0].posX, car[0].speed), before);
-  // Return: Down and z in one frame flip first, then confirm; the next call sets up a race.
+  // Return: the first menu frame arms the Up/Down latch; Down and z in one frame flip first,
+  // then confirm; the next call sets up a race.
   Frames(1, KEY_X);
-  EXPECT_EQ(Seq() << Selects(1) << Selects(1, KEY_DOWN | KEY_Z), V(7, 1));  // the first arms the Up/Down latch
+  EXPECT_EQ(Seq() << Selects(1) << Selects(1, KEY_DOWN | KEY_Z), V(7, 1));
   EXPECT_EQ(V(race.readyFlg, run.LoadFlg, raceProgram.selectCnt), V(0, 1, 0));
-  Frames(1);
-  EXPECT_EQ(V(race.readyFlg, race.rCnt, race.Time), V(1, 148, 0));
+  EXPECT_EQ(Seq() << Frames(1) << race.readyFlg << race.rCnt << race.Time, V(4, 1, 148, 0));
 }
 
 TEST_F(RaceFlow, TimeUpCoastsToTheResultScreenWritesNothingAndIgnoresPause) {
   RunCountdown();
-  Frames(11, KEY_UP);
-  race.overTime = 16;
+  Frames(11, KEY_UP), race.overTime = 16;
   EXPECT_EQ(Seq() << Frames(1, KEY_UP) << race.goalFlg << car[0].speed, V(4, 0, 3.0f));  // overTime 0: still racing
   // Time-up, still rolling: coasting by 0.15; no pause once over.
   EXPECT_EQ(Seq() << Frames(1) << race.timeUpFlg << car[0].speed << Frames(1, KEY_X), V(4, 1, 2.85f, 4));
@@ -43,7 +38,7 @@ TEST_F(RaceFlow, TimeUpCoastsToTheResultScreenWritesNothingAndIgnoresPause) {
   // leaves before presenting.
   PushKeys(0, 12), PushKeys(KEY_Z, 1);
   EXPECT_EQ(RunRace(), 1);
-  EXPECT_EQ(V(KeyScript().size(), PresentedFrames(), race.ReTime, race.readyFlg, car[1].dir), V(0, 0, 0, 0, 12));
+  EXPECT_EQ(V(KeyScript().size(), presentedFrames, race.ReTime, race.readyFlg, car[1].dir), V(0, 0, 0, 0, 12));
   EXPECT_EQ(ReadTextFile("data/saveCnt0.txt") + ReadTextFile("data/bestTime.txt"), "<missing><missing>");
 }
 
@@ -73,26 +68,27 @@ TEST_F(RaceFlow, FinishOutcomesAndTheFilesTheyWrite) {
   // A mode-1 finish slower than the best; a mode-2 win (the rival far ahead, never in the way)
   // writes cleared flags but never run files; the rival's path running out in racing frame 31
   // is a loss; running out in the goal frame lets the goal count, but an equal time is no win.
-  const std::string none = "<missing>";
+  const std::string no = "<missing>";
   const struct {
     int slot, mode, best, entries, time, record;
-    std::string files;  // saveCnt, bestTime, clearFlg
-  } cases[] = {{0, 1, 600, 5, 672, 0, "5" + none + none},
-               {6, 2, 1000, 300, 672, 1,
-                "300"
-                "0 0 0 0 0 0 672 0 0 0 0 0 "
-                "1 0 0 0 0 0 "},
-               {6, 2, 1000, 30, 16 * 30, 0, "30" + none + none},
-               {6, 2, 672, 42, 672, 0, "42" + none + none}};
+    std::string files;  // saveCnt, bestTime, clearFlg, run together
+  } cases[] = {{0, 1, 600, 5, 672, 0, "5" + no + no},
+               {6, 2, 1000, 300, 672, 1, "3000 0 0 0 0 0 672 0 0 0 0 0 1 0 0 0 0 0 "},
+               {6, 2, 1000, 30, 16 * 30, 0, "30" + no + no},
+               {6, 2, 672, 42, 672, 0, "42" + no + no}};
   for (const auto& t : cases) {
     Renew();
-    WriteStoredRun(t.slot, t.best, t.entries, t.slot ? 900 : 667, 984);
+    // The stored run: entries at (x, 984 + i), facing frame 0.
+    std::string ghost, slot = std::to_string(t.slot);
+    for (int i = 0; i < t.entries; ++i) ghost += (t.slot ? "900 " : "667 ") + std::to_string(984 + i) + " 0 ";
+    WriteTextFile("data/saveCnt" + slot + ".txt", std::to_string(t.entries));
+    WriteTextFile("data/ghost" + slot + ".txt", ghost), bestTime[t.slot] = t.best;
     ScriptCreepingFinish();
     ASSERT_EQ(RunRace(t.slot, t.mode), 1);
-    const bool finished = t.time == 672;
-    EXPECT_EQ(V(race.Time, race.mapNum == 3, race.timeUpFlg, race.ReTime), V(t.time, finished, !finished, t.record))
+    EXPECT_EQ(V(race.Time, race.mapNum == 3, race.timeUpFlg, race.ReTime),
+              V(t.time, t.time == 672, t.time != 672, t.record))
         << t.slot << " " << t.entries;
-    EXPECT_EQ(ReadTextFile("data/saveCnt" + std::to_string(t.slot) + ".txt") + ReadTextFile("data/bestTime.txt") +
+    EXPECT_EQ(ReadTextFile("data/saveCnt" + slot + ".txt") + ReadTextFile("data/bestTime.txt") +
                   ReadTextFile("data/clearFlg.txt"),
               t.files);
   }

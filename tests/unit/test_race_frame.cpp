@@ -16,8 +16,8 @@ class RaceFrame : public RaceSceneTest {
 
 TEST_F(RaceFrame, SetupFrameStopsThePlayerOnTheStartAndPutsTheGhostThere) {
   car[0].speed = 5.0f, car[1].posX = car[1].posY = 5;  // left from the race before
-  Frames(1);
-  EXPECT_EQ(V(car[0].speed, car[0].posX, car[0].posY, car[1].posX, car[1].posY), V(0, 667, 984, 667, 984));
+  EXPECT_EQ(Seq() << Frames(1) << car[0].speed << car[0].posX << car[0].posY << car[1].posX << car[1].posY,
+            V(4, 0, 667, 984, 667, 984));
 }
 
 TEST_F(RaceFrame, CameraFollowsThisFramesMoveAndTheCarsShowOverTheCourse) {
@@ -41,26 +41,22 @@ TEST_F(RaceFrame, StartBannerIsAnchoredAt82And33AboveTheStart) {
 
 TEST_F(RaceFrame, AuthoringKeyDuringTheCountdownPassesCheckpoint0InTheSameFrame) {
   LayCheckpoints(0, 0);
-  Frames(1);
-  Frames(1, KEY_A);
+  Frames(1), Frames(1, KEY_A);
   EXPECT_EQ(V(race.readyFlg, race.checkCnt, race.checkX[0], race.checkOkCnt), V(1, 1, 667, 1));
 }
 
 TEST_F(RaceFrame, Checkpoint18AndTheGoalInOneFrameCompleteTheLap) {
   RunCountdown();
   car[0].posX = 672, race.checkOkCnt = 18;  // the goal probe at x 714, inside
-  Frames(1);
-  EXPECT_EQ(V(race.mapNum, race.checkOkCnt), V(1, 0));
+  EXPECT_EQ(Seq() << Frames(1) << race.mapNum << race.checkOkCnt, V(4, 1, 0));
 }
 
 TEST_F(RaceFrame, AfterATimeUpCoastingOverTheGoalOnTheLastLapStillFinishes) {
   RunCountdown();
   car[0].posX = 657, car[0].speed = 3.0f;  // 11 px short of the goal probe's hit
   race.mapNum = 2, race.checkOkCnt = 19, race.overTime = 0;
-  Frames(1);
-  EXPECT_EQ(V(race.timeUpFlg, race.goalFlg, race.Time, race.mapNum), V(1, 1, 16, 2));
-  Frames(6);
-  EXPECT_EQ(V(race.mapNum, race.Time, race.ReTime, race.timeUpFlg), V(3, 16, 1, 1));
+  EXPECT_EQ(Seq() << Frames(1) << race.timeUpFlg << race.goalFlg << race.Time << race.mapNum, V(4, 1, 1, 16, 2));
+  EXPECT_EQ(Seq() << Frames(6) << race.mapNum << race.Time << race.ReTime << race.timeUpFlg, V(4, 3, 16, 1, 1));
   EXPECT_NE(ReadTextFile("data/saveCnt0.txt"), "<missing>");  // a first time in mode 1: the run is stored
 }
 

@@ -12,7 +12,7 @@ static void Fill(SDL_Surface* s, int x, int y, int w, int h, uint32_t rgb) {
 // and record banner; then the race time's style colour.
 static std::vector<double> seen;
 static void Watch(SDL_Surface* s) {
-  const int pass = ++PresentedFrames();
+  const int pass = ++presentedFrames;
   const uint32_t t = PixelRGB(s, 227, 242);
   const bool shows[] = {PixelRGB(s, 1, 201) == kLabelBest, PixelRGB(s, 227, 201) == kDigitRow0,
                         PixelRGB(s, 1, 242) == kLabelRace, t == kDigitRow0 || t == kDigitRow42,
@@ -44,24 +44,17 @@ class RaceScreens : public RaceSceneTest {
 
 TEST_F(RaceScreens, ResultRevealsByOutcome) {
   // A record shows style 4 and the banner; a mode-2 win style 4 without it.
-  const double cases[][7] = {// slot, mode, record, best before; race time style, banner pass, best after
-                             {0, 1, 1, 0, kDigitRow42, 76, 672},
-                             {6, 2, 0, 500, kDigitRow0, 0, 500},
-                             {6, 2, 1, 900, kDigitRow42, 0, 672}};
+  const int cases[][7] = {// slot, mode, record, best before; race time style, banner pass, best after
+                          {0, 1, 1, 0, kDigitRow42, 76, 672},
+                          {6, 2, 0, 500, kDigitRow0, 0, 500},
+                          {6, 2, 1, 900, kDigitRow42, 0, 672}};
   for (const auto& t : cases) {
-    Renew();
-    const int slot = static_cast<int>(t[0]);
-    bestTime[slot] = static_cast<int32_t>(t[3]);
-    EndRace(slot, static_cast<int32_t>(t[1]), static_cast<int32_t>(t[2]));
-    PushKeys(0, 100), PushKeys(KEY_Z, 1);
-    EXPECT_EQ(ResultScreen(screen), 1);
-    EXPECT_EQ(seen, V(16, 31, 61, 76, t[5], t[4])) << slot << " " << t[2];
-    EXPECT_EQ(V(PresentedFrames(), bestTime[slot]), V(100, t[6]));
+    Renew(), bestTime[t[0]] = t[3], EndRace(t[0], t[1], t[2]), PushKeys(0, 100), PushKeys(KEY_Z, 1);
+    EXPECT_EQ(Seq() << ResultScreen(screen) << presentedFrames << bestTime[t[0]], V(1, 100, t[6]));
+    EXPECT_EQ(seen, V(16, 31, 61, 76, t[5], t[4])) << t[0] << " " << t[2];
   }
   // Quitting from the result screen saves no best time.
-  Renew();
-  EndRace(0, 1, 1);
-  PushKeys(0, 40), PushKeys(KEY_QUIT, 1);
+  Renew(), EndRace(0, 1, 1), PushKeys(0, 40), PushKeys(KEY_QUIT, 1);
   EXPECT_EQ(Seq() << ResultScreen(screen) << bestTime[0] << (ReadTextFile("data/bestTime.txt") == "<missing>"),
             V(6, 0, 1));
 }
@@ -69,10 +62,8 @@ TEST_F(RaceScreens, ResultRevealsByOutcome) {
 TEST_F(RaceScreens, FinishBannersByModeAndOutcomeThenTheVeil) {
   const int cases[][5] = {{1, 0, 52, 376, 0}, {1, 1, 93, 294, 262}, {2, 0, 93, 294, 167}, {2, 1, 93, 294, 214}};
   for (const auto& c : cases) {  // mode, time-up; the banner's x and width at y 100, its sheet row
-    SDL_FillRect(screen, nullptr, 0);
-    EndRace(0, c[0], 0, c[1]);
-    car[0].speed = 5.0f;  // still rolling: no veil
-    FinishStep(screen);
+    SDL_FillRect(screen, nullptr, 0), EndRace(0, c[0], 0, c[1]);
+    car[0].speed = 5.0f, FinishStep(screen);  // still rolling: no veil
     auto at = [this](int x) { return PixelRGB(screen, x, 100); };
     EXPECT_EQ(V(at(c[2]), at(c[2] + c[3] - 1), at(c[2] + c[3]), car[0].speed),
               V(0xC10000 + c[4], 0xC10000 + c[4], 0, 4.85f))
@@ -82,8 +73,7 @@ TEST_F(RaceScreens, FinishBannersByModeAndOutcomeThenTheVeil) {
   // coasting step of 0.15 is a double, the result rounded to float (single precision would give
   // 0.809999943 and -0.689999938).
   SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 255, 255, 255));
-  car[0].speed = 0.96f;
-  FinishStep(screen);
+  car[0].speed = 0.96f, FinishStep(screen);
   EXPECT_NEAR(PixelRGB(screen, 470, 470) & 0xff, 105, 1);
   EXPECT_EQ(Seq() << car[0].speed << (car[0].speed = -0.84f, FinishStep(screen), car[0].speed),
             V(0.810000002f, -0.689999998f));

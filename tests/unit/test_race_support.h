@@ -34,17 +34,13 @@ inline std::deque<uint8_t>& KeyScript() {
 inline uint8_t NextScriptedKey() {
   if (KeyScript().empty()) return KEY_QUIT;
   const uint8_t k = KeyScript().front();
-  KeyScript().pop_front();
-  return k;
+  return KeyScript().pop_front(), k;
 }
 inline void PushKeys(uint8_t key, int frames) { KeyScript().insert(KeyScript().end(), frames, key); }
 
 // Result-screen passes presented, counted instead of shown.
-inline int& PresentedFrames() {
-  static int n = 0;
-  return n;
-}
-inline void CountPresent(SDL_Surface*) { ++PresentedFrames(); }
+inline int presentedFrames = 0;
+inline void CountPresent(SDL_Surface*) { ++presentedFrames; }
 
 // Values taken in turn: each << operand is evaluated before the next, unlike V's arguments.
 struct Seq : std::vector<double> {
@@ -55,9 +51,7 @@ struct Seq : std::vector<double> {
 };
 
 inline CarState CarAt(float dir, float speed, int32_t moveAng, float x = 0, float y = 0) {
-  CarState c = {};
-  c.dir = dir, c.speed = speed, c.moveAng = moveAng, c.posX = x, c.posY = y;
-  return c;
+  return {0, 0, 0, 0, x, y, speed, 0, 0, 0, dir, moveAng, 0};
 }
 
 // Course 0 for the tests: a straight road x 400..1099, y 992..1051 with the
@@ -74,15 +68,11 @@ class RaceSceneTest : public SceneTest {
     img.checkImage = MakeSurface24(3, 1, 90, 90, 90);  // road, goal, course-5 road
     FillRect(img.checkImage, 1, 0, 1, 1, 250, 250, 250);
     FillRect(img.checkImage, 2, 0, 1, 1, 120, 80, 40);
-    img.mapImage = MakeCourse();
-    img.bbMap = MakeCourse();
+    img.mapImage = MakeCourse(), img.bbMap = MakeCourse();
     LineColor = SDL_MapRGB(img.bbMap->format, 100, 100, 100);
     LayCheckpoints(667, 984);
   }
-  void TearDown() override {
-    ClearTables();
-    SceneTest::TearDown();
-  }
+  void TearDown() override { ClearTables(), SceneTest::TearDown(); }
   // Course 0's twenty checkpoints, all at (x, y).
   static void LayCheckpoints(int x, int y) {
     std::string points;
@@ -93,21 +83,13 @@ class RaceSceneTest : public SceneTest {
   void Renew() { TearDown(), SetUp(); }
   static void ClearTables() {
     std::fill(std::begin(bestTime), std::end(bestTime), 0), std::fill(std::begin(clearFlg), std::end(clearFlg), 0);
-    KeyScript().clear(), PresentedFrames() = 0;
+    KeyScript().clear(), presentedFrames = 0;
   }
   static SDL_Surface* MakeCourse() {
     SDL_Surface* s = MakeSurface24(COURSE_W, COURSE_H, 0, 160, 0);
     FillRect(s, 400, 992, 700, 60, 90, 90, 90);
     FillRect(s, 710, 992, 39, 60, 250, 250, 250);
     return s;
-  }
-  // A best time and a stored run for slot: count entries at (x, y + i), facing frame 0.
-  static void WriteStoredRun(int slot, int32_t best, int count, int x, int y) {
-    std::string ghost;
-    for (int i = 0; i < count; ++i) ghost += std::to_string(x) + " " + std::to_string(y + i) + " 0 ";
-    WriteTextFile("data/saveCnt" + std::to_string(slot) + ".txt", std::to_string(count));
-    WriteTextFile("data/ghost" + std::to_string(slot) + ".txt", ghost);
-    bestTime[slot] = best;
   }
   // n race frames (pause-menu frames with menu) with key held; the last frame's code.
   int32_t Frames(int n, uint8_t key = 0, int32_t slot = 0, int32_t mode = 1, bool menu = false) {
