@@ -51,7 +51,9 @@ TEST_F(RaceCheckpoints, AuthoringKeyStoresOnePointPerPressAndWritesTheDrivenCour
   for (int i = 0; i < 21; ++i) {
     car[0].posX = i < 20 ? 10.7f + i : 77;
     AuthoringKeyStep(0), AuthoringKeyStep(KEY_A), AuthoringKeyStep(KEY_A);  // held: still one point
-    if (i == 18) EXPECT_EQ(ReadTextFile("data/check2.txt"), "<missing>");   // written from the twentieth press on
+    if (i == 18) {                                                          // written from the twentieth press on
+      EXPECT_EQ(ReadTextFile("data/check2.txt"), "<missing>");
+    }
   }
   // The twenty-first press replaces point 19 and writes the file again.
   const std::string written = ReadTextFile("data/check2.txt");

@@ -75,8 +75,9 @@ TEST_F(RaceScreens, FinishBannersByModeAndOutcomeThenTheVeil) {
   SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 255, 255, 255));
   car[0].speed = 0.96f, FinishStep(screen);
   EXPECT_NEAR(PixelRGB(screen, 470, 470) & 0xff, 105, 1);
-  EXPECT_EQ(Seq() << car[0].speed << (car[0].speed = -0.84f, FinishStep(screen), car[0].speed),
-            V(0.810000002f, -0.689999998f));
+  const float forward = car[0].speed;
+  car[0].speed = -0.84f, FinishStep(screen);
+  EXPECT_EQ(V(forward, car[0].speed), V(0.810000002f, -0.689999998f));
 }
 
 TEST_F(RaceScreens, PauseMenuMarkersOneLatchForUpAndDownAndTheConfirmingFrameDrawsNothing) {
