@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <ctime>
 
-#include "app/sound_events.h"
+#include "core/sound_events.h"
 
 static const int kRate = 44100;
 static const int kBufferFrames = 1024;

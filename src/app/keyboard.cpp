@@ -1,4 +1,4 @@
-// keyboard.cpp -- SDL events folded into the KeyMask, and the shared edge latches
+// keyboard.cpp -- SDL events and the gamepad folded into the KeyMask
 #include "app/keyboard.h"
 
 #include <SDL.h>
@@ -7,12 +7,6 @@
 #include "app/display.h"
 #include "app/gamepad.h"
 #include "app/settings.h"
-
-int UpKeyFlg = 0;
-int DownKeyFlg = 0;
-int LeftKeyFlg = 0;
-int RightKeyFlg = 0;
-int checkKeyFlg = 0;
 
 static uint8_t keyByte = 0;  // kept between calls, never reset between frames
 static KeySource keySource = nullptr;
@@ -92,5 +86,5 @@ void SetKeySource(KeySource source) { keySource = source; }
 void ResetKeyboard() {
   keyByte = 0;
   ReleasePad();
-  UpKeyFlg = DownKeyFlg = LeftKeyFlg = RightKeyFlg = checkKeyFlg = 0;
+  ResetKeyLatches();
 }

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "gfx/present.h"
+
 // Returns after at least ms milliseconds (at once for ms <= 0), sleeping 1 ms at a time.
 void wait(int32_t ms);
 
@@ -17,9 +19,7 @@ int32_t fps_no();
 // handed to the audio side (AudioFrame), the frame put on screen (SDL_Flip, after stretching it when the window is
 // scaled), fps_wait(40), fps_no(). Returns the surface the next frame is drawn into, which changes when the player
 // switches to or from full screen. Tests and tools install their own presenter to run unpaced; then screen comes back.
-struct SDL_Surface;
 using Presenter = void (*)(SDL_Surface* screen);
-SDL_Surface* PresentFrame(SDL_Surface* screen);
 void SetPresenter(Presenter presenter);  // nullptr restores the paced one
 
 // The millisecond clock and the sleep the pacing uses; {nullptr, nullptr}

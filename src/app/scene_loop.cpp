@@ -4,8 +4,8 @@
 #include "app/pacing.h"
 #include "frontend/title.h"
 #include "gfx/images.h"
-#include "race/game.h"
-#include "race/pause_menu.h"
+#include "race_scene/game.h"
+#include "race_scene/pause_menu.h"
 
 LoopState InitialLoopState() { return LoopState{SCENE_TITLE, 0, 0}; }
 

@@ -4,8 +4,7 @@
 
 #include <cstdint>
 
-// Scene codes every scene function returns.
-enum : int32_t { SCENE_TITLE = 1, SCENE_GAME = 4, SCENE_QUIT = 6, SCENE_PAUSE = 7 };
+#include "core/scene_codes.h"
 
 // What the loop owns for the whole run.
 struct LoopState {

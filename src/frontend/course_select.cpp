@@ -1,13 +1,14 @@
 // course_select.cpp -- the course strip: unlocking, scrolling, and the zoom into the chosen course
 #include <cstdio>
 
-#include "app/keyboard.h"
-#include "app/sound_events.h"
+#include "core/keymask.h"
+#include "core/scene_codes.h"
+#include "core/sound_events.h"
+#include "core/track_table.h"
 #include "frontend/frontend_state.h"
 #include "frontend/frontend_steps.h"
 #include "gfx/images.h"
 #include "race/car_state.h"
-#include "race/track_table.h"
 #include "records/data_files.h"
 #include "records/record_tables.h"
 
@@ -15,40 +16,11 @@ static const int32_t kStripOpenH = 96;   // thumbnail height: the strip is open
 static const int32_t kThumbPitch = 152;  // 128-pixel thumbnail plus a 24-pixel gap
 static const int32_t kRestThumbX = 176;  // screen x of the selected thumbnail at rest
 static const int32_t kStripY = 100;
-static const char kClearPath[] = "data/clearFlg.txt";
-static const char kBestPath[] = "data/bestTime.txt";
-static const char kReadError[] = "ファイル読み込みエラー";
-
-static int32_t courseOf(int32_t mapCnt) {
-  const int32_t k = mapCnt % 6;
-  return k < 0 ? k + 6 : k;  // a negative slot never indexes outside the tables
-}
-
-static bool canOpen(const char* path) {
-  FILE* f = fopen(path, "r");
-  if (!f) return false;
-  fclose(f);
-  return true;
-}
-
-// A record file that is missing (a fresh install) or unreadable is reported
-// once per opening of the strip; its values stay as they are.
-static void readRecords(const char* path, bool (*reader)(int32_t*), int32_t* table) {
-  if (!canOpen(path)) {
-    if (!fe.recordReadErrorShown) puts(kReadError);
-    fe.recordReadErrorShown = true;
-    return;
-  }
-  if (!reader(table)) fe.recordReadErrorShown = true;  // the reader printed the line
-}
-
-static bool readClearFlags(int32_t* t) { return ReadClearFlags(t); }
-static bool readBestTimes(int32_t* t) { return ReadBestTimes(t); }
 
 // Every cleared course opens the next one in order; courses 0..2 are always open.
 static void unlockCourses() {
   int32_t cleared = 0;
-  for (int k = 0; k < 6; ++k) cleared += clearFlg[k] != 0 ? 1 : 0;
+  for (int k = 0; k < COURSE_COUNT; ++k) cleared += clearFlg[k] != 0 ? 1 : 0;
   fe.clearCnt = cleared > 5 ? 5 : cleared;
   for (int k = 0; k <= fe.clearCnt; ++k) fe.mapRunFlg[k] = 1;
 }
@@ -58,14 +30,16 @@ static void openStrip(int32_t* mapCnt) {
   fe.mapIH += 15;
   car[0].dispX = 121;  // the race may have moved the props; put them back beside the menu
   car[1].dispX = 307;
-  readRecords(kClearPath, readClearFlags, clearFlg);
+  // A record file that is missing (a fresh install) or unreadable is reported
+  // once per opening of the strip; its values stay as they are.
+  ReadClearFlagsOnce(clearFlg, &fe.recordReadErrorShown);
   unlockCourses();
   if (fe.mapIH > kStripOpenH) {
     fe.mapIH = kStripOpenH;
     fe.mapSelectFlg = 1;
-    *mapCnt = courseOf(*mapCnt);
+    *mapCnt = CourseOfSlot(*mapCnt);
     fe.mapTX = fe.mapIX = kThumbPitch * *mapCnt;
-    readRecords(kBestPath, readBestTimes, bestTime);
+    ReadBestTimesOnce(bestTime, &fe.recordReadErrorShown);
   }
 }
 
@@ -82,26 +56,23 @@ static void scrollStrip() {
   fe.mapIX += d < 0 ? step : -step;
 }
 
-// Whether z was down in the previous choosing frame: only the sound reads it,
-// so a held z on a locked course is refused once, not every frame.
-static bool zHeardDown = false;
-
 // Cursor, confirm, back, and the refusal of z on a locked course.
 static void hearChoice(uint8_t key, int32_t before, int32_t mapCnt) {
   if (mapCnt != before) PostSound(SOUND_CURSOR);
   if (fe.mapSelectFlg == 3) PostSound(SOUND_CONFIRM);
   if (fe.mapSelectFlg == 2) PostSound(SOUND_BACK);
   const bool zDown = (key & KEY_Z) != 0;
-  if (zDown && !zHeardDown && fe.mapSelectFlg == 1 && fe.mapRunFlg[courseOf(mapCnt)] != 1) PostSound(SOUND_REFUSE);
-  zHeardDown = zDown;
+  if (zDown && !fe.zHeardDown && fe.mapSelectFlg == 1 && fe.mapRunFlg[CourseOfSlot(mapCnt)] != 1)
+    PostSound(SOUND_REFUSE);
+  fe.zHeardDown = zDown;
 }
 
 static void chooseCourse(uint8_t key, int32_t* mapCnt) {
   const int32_t before = *mapCnt;
-  if (LatchedPress(key, KEY_LEFT, &UpKeyFlg) && *mapCnt > 0) *mapCnt -= 1;
-  if (LatchedPress(key, KEY_RIGHT, &DownKeyFlg) && *mapCnt < 5) *mapCnt += 1;
+  if (LatchedPress(key, KEY_LEFT, &latch.UpKeyFlg) && *mapCnt > 0) *mapCnt -= 1;
+  if (LatchedPress(key, KEY_RIGHT, &latch.DownKeyFlg) && *mapCnt < 5) *mapCnt += 1;
   if (!(key & KEY_Z)) fe.zBlockedAfterLoadFailure = false;
-  if ((key & KEY_Z) && !fe.zBlockedAfterLoadFailure && fe.mapRunFlg[courseOf(*mapCnt)] == 1) fe.mapSelectFlg = 3;
+  if ((key & KEY_Z) && !fe.zBlockedAfterLoadFailure && fe.mapRunFlg[CourseOfSlot(*mapCnt)] == 1) fe.mapSelectFlg = 3;
   if ((key & KEY_X) && fe.mapSelectFlg != 3) fe.mapSelectFlg = 2;
   hearChoice(key, before, *mapCnt);
   fe.mapTX = kThumbPitch * *mapCnt;
@@ -122,7 +93,7 @@ static void closeStrip() {
 // Loads the course pair and sets the zoom up from the selected thumbnail. A
 // course image that cannot be used leaves the player choosing.
 static void startZoom(int32_t mapCnt) {
-  const int32_t course = courseOf(mapCnt);
+  const int32_t course = CourseOfSlot(mapCnt);
   const bool loaded = LoadCoursePair(course);
   if (!loaded || !CoursePairUsable()) {
     if (loaded) printf("course image image/map%d.bmp is not %dx%d\n", course, COURSE_W, COURSE_H);
@@ -167,7 +138,7 @@ static int32_t zoomStep(int32_t* mapCnt, int32_t* mode) {
   fe.mapIH = 0;
   fe.selectAlpha = 0;
   fe.selectAlphaCnt = 15;
-  const int32_t course = courseOf(*mapCnt);
+  const int32_t course = CourseOfSlot(*mapCnt);
   for (CarState& c : car) {
     c.dir = static_cast<float>(kTrack[course].InitAng);
     c.moveAng = 15 * static_cast<int32_t>(c.dir);
@@ -176,7 +147,7 @@ static int32_t zoomStep(int32_t* mapCnt, int32_t* mode) {
   fe.modeComAlpha = 255;
   fe.mapSelectFlg = 0;
   *mode = fe.modeCnt + 1;
-  return 4;
+  return SCENE_GAME;
 }
 
 int32_t CourseSelectStep(uint8_t key, int32_t* mapCnt, int32_t* mode) {

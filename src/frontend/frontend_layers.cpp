@@ -81,7 +81,7 @@ static void drawCourseSelect(SDL_Surface* screen, int32_t mapCnt) {
     DrawBmp(screen, 0, 265, 280, 33, img.numImage2, 417, 7, 197, 22);  // best-time label, scaled up
     DrawTime(screen, 140, 275, bestTime[mapCnt], 1);
   }
-  int32_t course = mapCnt % 6;
+  int32_t course = CourseOfSlot(mapCnt);
   if (course < 0) course += 6;
   const int32_t commentRow = fe.mapRunFlg[course] ? 260 + 130 * course : 1040;  // row 8: locked
   DrawBmp(screen, 0, 350, 480, 130, img.commentImage, 0, commentRow, 480, 130);

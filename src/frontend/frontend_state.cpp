@@ -1,7 +1,7 @@
 // frontend_state.cpp -- the front end's program-start values
 #include "frontend/frontend_state.h"
 
-#include "race/track_table.h"
+#include "core/track_table.h"
 
 static FrontEndState programStart() {
   FrontEndState s = {};

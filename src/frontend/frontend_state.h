@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "core/track_table.h"
+
 // One of the two pictures that zoom out of the keyboard panel on the help screen.
 struct HelpCallout {
   int32_t x, y;        // anchor on screen: bottom centre of the drawn picture
@@ -52,19 +54,23 @@ struct FrontEndState {
   int32_t modeComAlpha;                 // the mode comment shows only while this is 255
 
   // Course select.
-  int32_t mapSelectFlg;          // 0 strip opening, 1 choosing, 2 leaving, 3 chosen, 4 zooming
-  int32_t mapIH;                 // strip opening counter 0..96
-  int32_t mapIX;                 // current scroll; course k rests at 152 * k
-  int32_t mapTX;                 // scroll target
-  int32_t clearCnt;              // cleared courses, 0..5
-  int32_t mapRunFlg[6];          // 1 = course unlocked; only ever raised
-  float mapCenterX, mapCenterY;  // course point the race's first frame centres
-  float centerX, centerY;        // where that point is drawn during the zoom
+  int32_t mapSelectFlg;             // 0 strip opening, 1 choosing, 2 leaving, 3 chosen, 4 zooming
+  int32_t mapIH;                    // strip opening counter 0..96
+  int32_t mapIX;                    // current scroll; course k rests at 152 * k
+  int32_t mapTX;                    // scroll target
+  int32_t clearCnt;                 // cleared courses, 0..5
+  int32_t mapRunFlg[COURSE_COUNT];  // 1 = course unlocked; only ever raised
+  float mapCenterX, mapCenterY;     // course point the race's first frame centres
+  float centerX, centerY;           // where that point is drawn during the zoom
   int32_t mapAnimeX, mapAnimeY, mapAnimeW, mapAnimeH;
 
   // Mended behaviour beyond the original screens.
   bool recordReadErrorShown;      // the read error line was printed in this opening
   bool zBlockedAfterLoadFailure;  // a course image failed; z must be released first
+
+  // Sound cues only: whether z was down in the previous choosing frame, so a
+  // held z on a locked course is refused once, not every frame.
+  bool zHeardDown;
 };
 
 // The live state. Only the front end's own files and tests write it.

@@ -1,6 +1,6 @@
 // help_mode.cpp -- the help screen with its zooming callouts, and the mode select
-#include "app/keyboard.h"
-#include "app/sound_events.h"
+#include "core/keymask.h"
+#include "core/sound_events.h"
 #include "frontend/frontend_state.h"
 #include "frontend/frontend_steps.h"
 #include "race/car_state.h"
@@ -84,8 +84,8 @@ static void modeChooseStep(uint8_t key) {
   if (fe.selectAlpha == kSelectAlphaTop || fe.selectAlpha == 0) fe.selectAlphaCnt = -fe.selectAlphaCnt;
   // Left and Right share the menu's latches; either just toggles the mode.
   const int32_t before = fe.modeCnt;
-  if (LatchedPress(key, KEY_LEFT, &UpKeyFlg) && --fe.modeCnt < 0) fe.modeCnt = 1;
-  if (LatchedPress(key, KEY_RIGHT, &DownKeyFlg) && ++fe.modeCnt > 1) fe.modeCnt = 0;
+  if (LatchedPress(key, KEY_LEFT, &latch.UpKeyFlg) && --fe.modeCnt < 0) fe.modeCnt = 1;
+  if (LatchedPress(key, KEY_RIGHT, &latch.DownKeyFlg) && ++fe.modeCnt > 1) fe.modeCnt = 0;
   if (fe.modeCnt != before) PostSound(SOUND_CURSOR);
   if (key & KEY_Z) fe.modeFlg = 3;
   if (key & KEY_X) fe.modeFlg = 2;  // x wins over z

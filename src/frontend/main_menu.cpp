@@ -1,6 +1,7 @@
 // main_menu.cpp -- the three-entry menu, the glide out into a sub-screen and the fade back in
-#include "app/keyboard.h"
-#include "app/sound_events.h"
+#include "core/keymask.h"
+#include "core/scene_codes.h"
+#include "core/sound_events.h"
 #include "frontend/frontend_state.h"
 #include "frontend/frontend_steps.h"
 #include "race/car_state.h"
@@ -19,12 +20,12 @@ static void carsToCursorRow() {
 int32_t MainMenuStep(uint8_t key) {
   carsToCursorRow();
   const int32_t before = fe.changeCnt;
-  if (LatchedPress(key, KEY_UP, &UpKeyFlg) && --fe.changeCnt < 0) fe.changeCnt = 2;
-  if (LatchedPress(key, KEY_DOWN, &DownKeyFlg) && ++fe.changeCnt > 2) fe.changeCnt = 0;
+  if (LatchedPress(key, KEY_UP, &latch.UpKeyFlg) && --fe.changeCnt < 0) fe.changeCnt = 2;
+  if (LatchedPress(key, KEY_DOWN, &latch.DownKeyFlg) && ++fe.changeCnt > 2) fe.changeCnt = 0;
   if (fe.changeCnt != before) PostSound(SOUND_CURSOR);
   if (key & KEY_Z) {  // z acts while held, no latch
     PostSound(SOUND_CONFIRM);
-    if (fe.changeCnt == kQuitEntry) return 6;
+    if (fe.changeCnt == kQuitEntry) return SCENE_QUIT;
     fe.titleFlg = fe.changeCnt;
     fe.titleCnt = 6;
   }

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/keyboard.h"
+#include "core/keymask.h"
+#include "core/scene_codes.h"
 #include "frontend/frontend_state.h"
 #include "frontend/frontend_steps.h"
 #include "gfx/palette.h"
@@ -75,7 +76,7 @@ void MovePropCars() {
 
 int32_t Title(SDL_Surface* screen, int32_t* mapCnt, int32_t* mode) {
   const uint8_t key = GetMsg();
-  if (key == KEY_QUIT) return 6;
+  if (key == KEY_QUIT) return SCENE_QUIT;
   if (int32_t code = runStages(key, mapCnt, mode)) return code;
   MovePropCars();
 
@@ -88,5 +89,5 @@ int32_t Title(SDL_Surface* screen, int32_t* mapCnt, int32_t* mode) {
   // Diagnostics every front-end frame: the help sub-state and both callout widths.
   printf("%d\n", fe.helpFlg);
   printf("%3f    %3f", static_cast<double>(fe.keybord[0].w), static_cast<double>(fe.keybord[1].w));
-  return 1;
+  return SCENE_TITLE;
 }

@@ -5,5 +5,6 @@
 #include <cstdint>
 
 // One front-end frame. Writes the chosen record slot and mode through mapCnt
-// and mode; returns 1 to stay, 4 to start the race, 6 to quit.
+// and mode; returns SCENE_TITLE to stay, SCENE_GAME to start the race,
+// SCENE_QUIT to quit.
 int32_t Title(SDL_Surface* screen, int32_t* mapCnt, int32_t* mode);

@@ -2,6 +2,8 @@
 #pragma once
 #include <SDL.h>
 
+#include "core/track_table.h"
+
 // Every picture the game draws. A variable that holds nothing (nullptr) is a
 // sheet that failed to load; drawing from it draws nothing.
 struct ImageSet {
@@ -31,9 +33,6 @@ struct ImageSet {
   SDL_Surface* ZoomImage;
 };
 extern ImageSet img;
-
-// The course image size every course must have.
-enum { COURSE_W = 1536, COURSE_H = 1152 };
 
 // Loads the seventeen sheets from image/; prints "NOT READ FILE" for each that
 // fails and goes on. Keyed sheets get magenta as their transparent colour.

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/keyboard.h"
+#include "core/keymask.h"
 
 // One steering key for one frame. sign -1 is left, +1 right.
 static void SteerOne(CarState& c, int* latch, float sign) {
@@ -19,13 +19,13 @@ static void SteerOne(CarState& c, int* latch, float sign) {
 
 void SteeringStep(CarState& c, uint8_t keys) {
   if (keys & KEY_LEFT)
-    SteerOne(c, &LeftKeyFlg, -1.0f);
+    SteerOne(c, &latch.LeftKeyFlg, -1.0f);
   else
-    LeftKeyFlg = 1;
+    latch.LeftKeyFlg = 1;
   if (keys & KEY_RIGHT)
-    SteerOne(c, &RightKeyFlg, 1.0f);
+    SteerOne(c, &latch.RightKeyFlg, 1.0f);
   else
-    RightKeyFlg = 1;
+    latch.RightKeyFlg = 1;
 }
 
 void ThrottleStep(CarState& c, uint8_t keys) {

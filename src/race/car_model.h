@@ -6,7 +6,7 @@
 
 // Left and Right (KeyMask bits 4 and 8): half a sprite frame per held frame,
 // the first frame of a press re-centres dir in its frame; each held key takes
-// 0.3f off a speed above 1.0. Updates LeftKeyFlg and RightKeyFlg.
+// 0.3f off a speed above 1.0. Updates the LeftKeyFlg and RightKeyFlg latches.
 void SteeringStep(CarState& c, uint8_t keys);
 
 // Up and Down (bits 1 and 2): +0.25f up to 9.0, coast -0.1, brake -0.2 down to
@@ -19,6 +19,3 @@ void HeadingStep(CarState& c);
 
 // The heading of a car in whole degrees: 15 * trunc(dir).
 inline int32_t HeadingOf(const CarState& c) { return 15 * static_cast<int32_t>(c.dir); }
-
-// Degrees to radians with the game's pi.
-inline double Radians(double degrees) { return degrees * kPi / 180; }

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "core/angles.h"
+
 // One car. Element 0 of car is the player's, element 1 the second car (ghost in
 // mode 1, rival in mode 2); the front end animates both as props.
 struct CarState {
@@ -25,6 +27,3 @@ extern CarState car[2];
 
 // The car sprite cell; a car's centre point is (posX + 26, posY + 38).
 enum { CAR_W = 52, CAR_H = 76, CAR_CENTRE_X = 26, CAR_CENTRE_Y = 38 };
-
-// The pi of every angle conversion in the game, as a double.
-constexpr double kPi = 3.14159265358979;

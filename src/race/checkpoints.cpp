@@ -1,14 +1,12 @@
 // checkpoints.cpp -- the race clock, checkpoint order, lap count and checkpoint authoring
 #include "race/checkpoints.h"
 
-#include <cmath>
-
-#include "app/keyboard.h"
-#include "app/sound_events.h"
+#include "core/keymask.h"
+#include "core/sound_events.h"
+#include "core/track_table.h"
 #include "race/car_model.h"
-#include "race/race_end.h"
+#include "race/race_result.h"
 #include "race/race_state.h"
-#include "race/track_table.h"
 
 void RaceClockStep() {
   if (race.readyFlg != 2 || race.goalFlg == 1) return;
@@ -35,18 +33,6 @@ void CheckpointStep() {
   }
 }
 
-void GoalProbe(float posX, float posY, float dir, int32_t* px, int32_t* py) {
-  const double a = dir * 15 * kPi / 180;
-  // 24, not the sprite centre's 26: the probe sits a little left of centre.
-  *px = static_cast<int32_t>(posX + 24 + 18 * std::cos(a));
-  *py = static_cast<int32_t>(posY + 38 + 18 * std::sin(a));
-}
-
-bool InGoalRect(int course, int32_t px, int32_t py) {
-  const TrackRow& t = kTrack[course];
-  return t.goalX < px && px < t.goalX + t.goalW && t.goalY < py && py < t.goalY + t.goalH;
-}
-
 void GoalStep() {
   if (race.checkOkCnt != 19) return;
   int32_t px, py;
@@ -66,11 +52,11 @@ void GoalStep() {
 
 void AuthoringKeyStep(uint8_t keys) {
   if (!(keys & KEY_A)) {
-    checkKeyFlg = 1;
+    latch.checkKeyFlg = 1;
     return;
   }
-  if (checkKeyFlg != 1) return;
-  checkKeyFlg = 0;
+  if (latch.checkKeyFlg != 1) return;
+  latch.checkKeyFlg = 0;
   race.checkX[race.checkCnt] = static_cast<int32_t>(car[0].posX);
   race.checkY[race.checkCnt] = static_cast<int32_t>(car[0].posY);
   race.checkCnt += 1;

@@ -13,12 +13,6 @@ void RaceClockStep();
 // the truncated squared distance 7000 of checkpoint checkOkCnt.
 void CheckpointStep();
 
-// The goal probe 18 px ahead of the car (x offset 24), truncated.
-void GoalProbe(float posX, float posY, float dir, int32_t* px, int32_t* py);
-
-// True when (px, py) lies strictly inside the course's goal rectangle.
-bool InGoalRect(int course, int32_t px, int32_t py);
-
 // Once checkOkCnt is 19: a goal hit counts a lap; the third ends the race and
 // runs the goal-time decisions (record, run files, cleared flag).
 void GoalStep();

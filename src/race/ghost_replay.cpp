@@ -1,7 +1,7 @@
 // ghost_replay.cpp -- the recorded run, the stored run files and the second car's replay
 #include "race/ghost_replay.h"
 
-#include "gfx/images.h"
+#include "core/track_table.h"
 #include "race/car_state.h"
 #include "race/race_state.h"
 #include "race/skid_marks.h"

@@ -1,16 +1,15 @@
-// race_start.cpp -- race setup from the track table and files, the start countdown, pausing
+// race_start.cpp -- a race set up from the track table and files, the start countdown, pausing
 #include "race/race_start.h"
 
 #include <cstdio>
 
-#include "app/keyboard.h"
-#include "gfx/images.h"
+#include "core/keymask.h"
+#include "core/track_table.h"
 #include "race/car_state.h"
 #include "race/ghost_replay.h"
 #include "race/race_state.h"
 #include "race/skid_marks.h"
-#include "race/track_collision.h"
-#include "race/track_table.h"
+#include "records/data_files.h"
 
 enum {
   RCNT_START = 150,  // 60 countdown frames at 2 per frame down to below 30
@@ -38,27 +37,21 @@ static void ResetRace(int32_t course) {
   race.mapNum = 0;
 }
 
-bool SetupRace(int32_t mapCnt, int32_t mode) {
-  const int32_t course = mapCnt % 6;
+void NameRace(int32_t mapCnt, int32_t mode) {
   race.mapCnt = mapCnt;
   race.mode = mode;
-  race.course = course;
+  race.course = CourseOfSlot(mapCnt);
   std::printf("mapCnt=%d\n", mapCnt);
-  if (!img.mapImage || !img.bbMap) {
-    std::puts("course image missing: leaving the race");
-    return false;
-  }
-  if (!TakeCourseColours(img.checkImage, course, img.mapImage)) {
-    std::puts("colour sample image missing or too small: leaving the race");
-    return false;
-  }
-  ResetRace(course);
-  const TrackRow& t = kTrack[course];
-  car[1].posX = mode == 2 ? t.InitAX : car[0].posX;
-  car[1].posY = mode == 2 ? t.InitAY : car[0].posY;
-  if (!ReadCheckpoints(course, race.checkX, race.checkY)) return false;  // the reader printed why
+}
+
+bool StartRace() {
+  ResetRace(race.course);
+  const TrackRow& t = kTrack[race.course];
+  car[1].posX = race.mode == 2 ? t.InitAX : car[0].posX;
+  car[1].posY = race.mode == 2 ? t.InitAY : car[0].posY;
+  if (!ReadCheckpoints(race.course, race.checkX, race.checkY)) return false;  // the reader printed why
   ClearSkidHistory();
-  LoadStoredRun(mapCnt);
+  LoadStoredRun(race.mapCnt);
   return true;
 }
 
@@ -79,11 +72,11 @@ void CountdownStep() {
 
 bool PauseKeyStep(uint8_t keys) {
   if (!(keys & KEY_X)) {
-    DownKeyFlg = 1;
+    latch.DownKeyFlg = 1;
     return false;
   }
-  if (DownKeyFlg == 1 && race.goalFlg != 1) {
-    DownKeyFlg = 0;
+  if (latch.DownKeyFlg == 1 && race.goalFlg != 1) {
+    latch.DownKeyFlg = 0;
     return true;
   }
   return false;

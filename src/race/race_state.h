@@ -25,7 +25,7 @@ struct RaceState {
   int32_t mapX, mapY;  // world position of the view's top-left corner
   int32_t mapCnt;      // record slot of this race (as passed to Game)
   int32_t mode;        // 1 ghost, 2 rival
-  int32_t course;      // mapCnt % 6
+  int32_t course;      // CourseOfSlot(mapCnt)
   // 1 when this race has a second car: the slot has a best time and its stored
   // run was read. Without one there is nothing to draw, hit or lose against.
   int32_t secondCarFlg;

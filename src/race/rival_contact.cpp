@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "app/sound_events.h"
+#include "core/sound_events.h"
 #include "race/car_model.h"
 #include "race/race_state.h"
 
@@ -14,10 +14,10 @@ bool NoseClear() {
   const CarState& p = car[0];
   const CarState& r = car[1];
   const double h = Radians(HeadingOf(p));
-  const double nx = p.posX + 26 + 16 * std::cos(h);
-  const double ny = p.posY + 38 + 16 * std::sin(h);
-  const double dx = nx - (r.posX + 26);
-  const double dy = ny - (r.posY + 38);
+  const double nx = p.posX + CAR_CENTRE_X + 16 * std::cos(h);
+  const double ny = p.posY + CAR_CENTRE_Y + 16 * std::sin(h);
+  const double dx = nx - (r.posX + CAR_CENTRE_X);
+  const double dy = ny - (r.posY + CAR_CENTRE_Y);
   return dx * dx + dy * dy > kContactDistSq;
 }
 
@@ -45,10 +45,10 @@ void ContactDeflectionStep() {
   const CarState& r = car[1];
   // Screen positions as the previous frame's camera step left them.
   const double g = Radians(15 * r.dir);
-  const double rx = r.dispX + 26 + 16 * std::cos(g);
-  const double ry = r.dispY + 38 + 16 * std::sin(g);
-  const double dx = rx - (p.dispX + 26);
-  const double dy = ry - (p.dispY + 38);
+  const double rx = r.dispX + CAR_CENTRE_X + 16 * std::cos(g);
+  const double ry = r.dispY + CAR_CENTRE_Y + 16 * std::sin(g);
+  const double dx = rx - (p.dispX + CAR_CENTRE_X);
+  const double dy = ry - (p.dispY + CAR_CENTRE_Y);
   if (!(dx * dx + dy * dy < kContactDistSq)) return;
   PostSound(SOUND_KNOCK);
   TakePushDirection(p.posX, p.posY, r.posX, r.posY);

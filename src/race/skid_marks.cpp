@@ -1,12 +1,10 @@
-// skid_marks.cpp -- skid-point history, screen positions and the lines drawn into bbMap
+// skid_marks.cpp -- skid-point history and its screen positions
 #include "race/skid_marks.h"
 
 #include <cmath>
 #include <cstdlib>
 
-#include "app/sound_events.h"
-#include "gfx/draw.h"
-#include "gfx/palette.h"
+#include "core/sound_events.h"
 #include "race/car_model.h"
 #include "race/race_state.h"
 
@@ -36,8 +34,8 @@ void SkidSpawnStep() {
     skid.LDAnimeGY[1] = skid.LDAnimeGY[0];
     skid.DAnimeFlg[1] = skid.DAnimeFlg[0];
     skid.DAnimeFlg[0] = 1.0f;
-    const double cx = c.posX + 26;
-    const double cy = c.posY + 38;
+    const double cx = c.posX + CAR_CENTRE_X;
+    const double cy = c.posY + CAR_CENTRE_Y;
     WheelPoint(cx, cy, h + 195, &skid.RDAnimeGX[0], &skid.RDAnimeGY[0]);
     WheelPoint(cx, cy, h + 165, &skid.LDAnimeGX[0], &skid.LDAnimeGY[0]);
   }
@@ -53,23 +51,4 @@ void SkidScreenStep() {
     skid.LDAnimeLX[i] = static_cast<int32_t>((c.dispX + skid.LDAnimeGX[i]) - c.posX);
     skid.LDAnimeLY[i] = static_cast<int32_t>((c.dispY + skid.LDAnimeGY[i]) - c.posY);
   }
-}
-
-// One wheel's segment between entries i and i + 1, when under 20 px long.
-static void DrawWheel(SDL_Surface* target, const int32_t* lx, const int32_t* ly, const int32_t* gx, const int32_t* gy) {
-  for (int i = 0; i < skid.DAnimeLen - 1; ++i) {
-    const int32_t dx = lx[i] - lx[i + 1];
-    const int32_t dy = ly[i] - ly[i + 1];
-    if (dx * dx + dy * dy >= 400) continue;  // points of separate slides stay apart
-    Draw_Line(target, static_cast<int16_t>(gx[i]), static_cast<int16_t>(gy[i]), static_cast<int16_t>(gx[i + 1]),
-              static_cast<int16_t>(gy[i + 1]), LineColor);
-    Draw_Line(target, static_cast<int16_t>(gx[i] - 1), static_cast<int16_t>(gy[i] + 1),
-              static_cast<int16_t>(gx[i + 1] - 1), static_cast<int16_t>(gy[i + 1] + 1), LineColor);
-  }
-}
-
-void DrawSkidMarks(SDL_Surface* target) {
-  if (!target) return;
-  DrawWheel(target, skid.RDAnimeLX, skid.RDAnimeLY, skid.RDAnimeGX, skid.RDAnimeGY);
-  DrawWheel(target, skid.LDAnimeLX, skid.LDAnimeLY, skid.LDAnimeGX, skid.LDAnimeGY);
 }

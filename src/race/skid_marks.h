@@ -1,6 +1,5 @@
-// skid_marks.h -- rear-wheel marks laid into the display copy of the course while sliding
+// skid_marks.h -- where the rear wheels slid: the two-point history the skid marks are drawn from
 #pragma once
-#include <SDL.h>
 
 // Empties the two-point history (race start).
 void ClearSkidHistory();
@@ -12,7 +11,3 @@ void SkidSpawnStep();
 
 // Screen positions of the recorded points from the car's current dispX/dispY.
 void SkidScreenStep();
-
-// Joins the two newest points of each wheel with a pair of lines offset by
-// (-1, +1), when they are under 20 px apart, drawn into target with LineColor.
-void DrawSkidMarks(SDL_Surface* target);

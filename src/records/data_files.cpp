@@ -115,9 +115,15 @@ bool WriteRun(int slot, int32_t count, const int32_t* x, const int32_t* y, const
   return writeOrReport(runEntryPath(slot), entries, kRunEntryError);
 }
 
-static bool readInts(const char* path, int32_t* values, int n) {
-  FILE* file = openOrReport(path, kReadError);
-  if (!file) return false;
+// errorShown, when given, lets a caller report a file that cannot be opened
+// once across several reads: the line is printed only while it is false.
+static bool readInts(const char* path, int32_t* values, int n, bool* errorShown = nullptr) {
+  FILE* file = fopen(path, "r");
+  if (!file) {
+    if (!errorShown || !*errorShown) puts(kReadError);
+    if (errorShown) *errorShown = true;
+    return false;
+  }
   for (int i = 0; i < n; ++i) {
     if (!ScanInt32(file, &values[i])) break;
   }
@@ -138,6 +144,14 @@ bool WriteClearFlags(const int32_t clearFlg[COURSE_COUNT]) {
 }
 
 bool ReadBestTimes(int32_t bestTime[SLOT_COUNT]) { return readInts(kBestPath, bestTime, SLOT_COUNT); }
+
+bool ReadClearFlagsOnce(int32_t clearFlg[COURSE_COUNT], bool* errorShown) {
+  return readInts(kClearPath, clearFlg, COURSE_COUNT, errorShown);
+}
+
+bool ReadBestTimesOnce(int32_t bestTime[SLOT_COUNT], bool* errorShown) {
+  return readInts(kBestPath, bestTime, SLOT_COUNT, errorShown);
+}
 
 bool WriteBestTimes(const int32_t bestTime[SLOT_COUNT]) {
   return writeOrReport(kBestPath, formatInts(bestTime, SLOT_COUNT), kBestWriteError);

@@ -2,11 +2,11 @@
 #pragma once
 #include <cstdint>
 
+#include "core/track_table.h"
+
 enum {
   CHECKPOINT_COUNT = 20,
   RUN_CAPACITY = 10000,  // entries a stored run can hold
-  SLOT_COUNT = 12,
-  COURSE_COUNT = 6,
 };
 
 // Every reader fills its variables in file order and stops at the first number
@@ -36,6 +36,12 @@ bool WriteClearFlags(const int32_t clearFlg[COURSE_COUNT]);
 // "data/bestTime.txt": twelve "%ld ", each a 32-bit value.
 bool ReadBestTimes(int32_t bestTime[SLOT_COUNT]);
 bool WriteBestTimes(const int32_t bestTime[SLOT_COUNT]);
+
+// As ReadClearFlags and ReadBestTimes, but a file that cannot be opened is
+// reported only while *errorShown is false, which it then becomes: the course
+// select prints one line per opening of its strip, however often it reads.
+bool ReadClearFlagsOnce(int32_t clearFlg[COURSE_COUNT], bool* errorShown);
+bool ReadBestTimesOnce(int32_t bestTime[SLOT_COUNT], bool* errorShown);
 
 // Replaces path with exactly size bytes of text: temporary file, flush, sync,
 // rename. Returns false, leaving the old file untouched, when any step fails.

@@ -231,7 +231,7 @@ TEST_F(DisplayTest, TheHotkeysSwitchModesOrMuteKeepThePictureAndAreNoGameKeys) {
         V(fullscreen, !fullscreen, 1, muted, 1));
     expectBlocks(pattern, frame, 0, 0, 1, 0);
   }
-  EXPECT_EQ(UpKeyFlg + DownKeyFlg + LeftKeyFlg + RightKeyFlg + checkKeyFlg, 0);
+  EXPECT_EQ(latch.UpKeyFlg + latch.DownKeyFlg + latch.LeftKeyFlg + latch.RightKeyFlg + latch.checkKeyFlg, 0);
   SDL_FreeSurface(pattern);
 }
 

@@ -1,8 +1,8 @@
 // The shipped rivals: their key recordings replay through the race into exactly the stored runs.
 #include <cstdlib>
 
+#include "core/track_table.h"
 #include "gfx/images.h"
-#include "race/track_table.h"
 #include "race_run.h"
 #include "records/data_files.h"
 #include "records/record_tables.h"

@@ -5,12 +5,12 @@
 #include <tuple>
 
 #include "app/keyboard.h"
+#include "core/track_table.h"
 #include "frontend/frontend_state.h"
 #include "frontend/frontend_steps.h"
 #include "frontend/title.h"
 #include "gfx/images.h"
 #include "race/car_state.h"
-#include "race/track_table.h"
 #include "records/record_tables.h"
 #include "test_race_support.h"
 

@@ -20,7 +20,7 @@ class RaceCollision : public RaceSceneTest {
   static std::vector<double> Move(int courseNo, std::vector<Rect> rects, int cx, int cy, float dir, float speed) {
     Paint(rects, courseNo);
     car[0] = CarAt(dir, speed, 15 * static_cast<int>(dir), cx - 26.0f, cy - 38.0f);
-    HeadingStep(car[0]), MovementStep(img.mapImage, 1);
+    HeadingStep(car[0]), MovementStep(CourseViewOf(img.mapImage), 1);
     return V(car[0].posX + 26, car[0].posY + 38, car[0].speed);
   }
 };
@@ -43,7 +43,7 @@ TEST_F(RaceCollision, MovementSamples) {
   EXPECT_EQ(Move(0, {kAll}, COURSE_W - 2, 1, 0, 9.0f), V(COURSE_W - 1, 1, -6.0f));
   EXPECT_EQ(Move(0, {kAll}, 1, 1, 18.0f, 9.0f), V(1, 0, -6.0f));
   race.wayColor = 0;
-  EXPECT_EQ(V(IsDrivable(img.mapImage, COURSE_W, 5), IsDrivable(nullptr, 5, 5)), V(0, 0));
+  EXPECT_EQ(V(IsDrivable(CourseViewOf(img.mapImage), COURSE_W, 5), IsDrivable(CourseViewOf(nullptr), 5, 5)), V(0, 0));
 }
 
 TEST_F(RaceCollision, RivalPushDirectionsAndReach) {
@@ -70,9 +70,9 @@ TEST_F(RaceCollision, NoseBoundaryAt256AndStoppingShortOfTheRival) {
   EXPECT_EQ(Seq() << NoseClear() << (car[1].posX = 133, NoseClear()), V(0, 1));
   // Stepping toward the rival stops short without a bounce; mode 1 passes through.
   Paint({kAll}), car[1].posX = 135;
-  HeadingStep(car[0]), MovementStep(img.mapImage, 2);
+  HeadingStep(car[0]), MovementStep(CourseViewOf(img.mapImage), 2);
   EXPECT_EQ(V(car[0].posX, car[0].speed), V(103, 9));
-  EXPECT_EQ((MovementStep(img.mapImage, 1), car[0].posX), 112.0f);
+  EXPECT_EQ((MovementStep(CourseViewOf(img.mapImage), 1), car[0].posX), 112.0f);
 }
 
 TEST_F(RaceCollision, BounceKeepsMinusTwoThirdsInDoubleAndSnapsTravelToTheFacing) {
@@ -81,7 +81,7 @@ TEST_F(RaceCollision, BounceKeepsMinusTwoThirdsInDoubleAndSnapsTravelToTheFacing
     const float speed = k * 0.05f;
     if (speed > -1.05f && speed < 1.05f) continue;  // too slow to take a step
     car[0] = CarAt(0, speed, 8, 74, 62);            // travel 4 degrees off the facing after the chase
-    HeadingStep(car[0]), MovementStep(img.mapImage, 1);
+    HeadingStep(car[0]), MovementStep(CourseViewOf(img.mapImage), 1);
     EXPECT_EQ(V(car[0].speed, car[0].moveAng), V(static_cast<float>(speed * -2.0 / 3.0), 0)) << speed;
   }
 }

@@ -21,7 +21,8 @@ TEST_F(RaceGeneratedCourse, RandomDrivingStaysOnTheRoadOfEveryGeneratedCourse) {
       ASSERT_EQ(Game(screen, course, 1), 4) << "course " << course << " frame " << frame;
       // The sprite may overhang the image; its centre may not, and stays on the road.
       const auto cx = int32_t(std::floor(car[0].posX + 26)), cy = int32_t(std::floor(car[0].posY + 38));
-      ASSERT_TRUE(IsDrivable(img.mapImage, cx, cy)) << course << ": " << cx << "," << cy << " frame " << frame;
+      ASSERT_TRUE(IsDrivable(CourseViewOf(img.mapImage), cx, cy))
+          << course << ": " << cx << "," << cy << " frame " << frame;
     }
   }
 }

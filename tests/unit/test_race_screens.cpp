@@ -63,7 +63,7 @@ TEST_F(RaceScreens, FinishBannersByModeAndOutcomeThenTheVeil) {
   const int cases[][5] = {{1, 0, 52, 376, 0}, {1, 1, 93, 294, 262}, {2, 0, 93, 294, 167}, {2, 1, 93, 294, 214}};
   for (const auto& c : cases) {  // mode, time-up; the banner's x and width at y 100, its sheet row
     SDL_FillRect(screen, nullptr, 0), EndRace(0, c[0], 0, c[1]);
-    car[0].speed = 5.0f, FinishStep(screen);  // still rolling: no veil
+    car[0].speed = 5.0f, CoastStep(), FinishStep(screen);  // still rolling: no veil
     auto at = [this](int x) { return PixelRGB(screen, x, 100); };
     EXPECT_EQ(V(at(c[2]), at(c[2] + c[3] - 1), at(c[2] + c[3]), car[0].speed),
               V(0xC10000 + c[4], 0xC10000 + c[4], 0, 4.85f))
@@ -73,10 +73,10 @@ TEST_F(RaceScreens, FinishBannersByModeAndOutcomeThenTheVeil) {
   // coasting step of 0.15 is a double, the result rounded to float (single precision would give
   // 0.809999943 and -0.689999938).
   SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 255, 255, 255));
-  car[0].speed = 0.96f, FinishStep(screen);
+  car[0].speed = 0.96f, CoastStep(), FinishStep(screen);
   EXPECT_NEAR(PixelRGB(screen, 470, 470) & 0xff, 105, 1);
   const float forward = car[0].speed;
-  car[0].speed = -0.84f, FinishStep(screen);
+  car[0].speed = -0.84f, CoastStep(), FinishStep(screen);
   EXPECT_EQ(V(forward, car[0].speed), V(0.810000002f, -0.689999998f));
 }
 
@@ -84,7 +84,7 @@ TEST_F(RaceScreens, PauseMenuMarkersOneLatchForUpAndDownAndTheConfirmingFrameDra
   img.selectImage = MakeSurface24(250, 150, 0, 0, 200);
   img.carImage = MakeSurface24(52 * 24, 76, 0, 0, 0);
   Fill(img.carImage, 0, 0, 52, 76, 0xAA0000), Fill(img.carImage, 52 * 12, 0, 52, 76, 0x00AA00);
-  UpKeyFlg = 1;
+  latch.UpKeyFlg = 1;
   // The y of the pair of car markers on the panel, -1 when none shows at 181 or 218.
   auto markerY = [this] {
     for (int y : {181, 218})

@@ -8,12 +8,12 @@
 
 #include "app/keyboard.h"
 #include "app/pacing.h"
+#include "core/track_table.h"
 #include "gfx/images.h"
 #include "race/car_state.h"
-#include "race/game.h"
 #include "race/race_state.h"
-#include "race/track_collision.h"
-#include "race/track_table.h"
+#include "race_scene/course_colours.h"
+#include "race_scene/game.h"
 #include "records/data_files.h"
 #include "records/record_tables.h"
 
@@ -41,7 +41,7 @@ bool Fail(std::string* error, const std::string& why) {
 }
 
 bool CentreOnRoad() {
-  return IsDrivable(img.mapImage, static_cast<int32_t>(car[0].posX + CAR_CENTRE_X),
+  return IsDrivable(CourseViewOf(img.mapImage), static_cast<int32_t>(car[0].posX + CAR_CENTRE_X),
                     static_cast<int32_t>(car[0].posY + CAR_CENTRE_Y));
 }
 

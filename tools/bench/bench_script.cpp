@@ -13,8 +13,8 @@
 #include "frontend/frontend_state.h"
 #include "gfx/images.h"
 #include "race/car_state.h"
-#include "race/game.h"
 #include "race/race_state.h"
+#include "race_scene/game.h"
 #include "records/data_files.h"
 #include "records/record_tables.h"
 

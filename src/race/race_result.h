@@ -1,7 +1,5 @@
-// race_end.h -- goal-time decisions, finish banners, coasting, fade and the result screen
+// race_result.h -- what the end of a race decides: the goal time, the coasting stop, and leaving the race
 #pragma once
-#include <SDL.h>
-
 #include <cstdint>
 
 // In the frame the third lap completes. Mode 1: a record when the slot's best
@@ -9,17 +7,17 @@
 // when the best time is larger than Time (the cleared flags are written at once).
 void DecideGoalTime();
 
-// While goalFlg is 1: the finish banner of the mode and outcome, the speed
-// run down by 0.15 toward 0, and the fade veil once speed is below 1.0.
-void FinishStep(SDL_Surface* screen);
+// While goalFlg is 1: the player's speed runs down by 0.15 toward 0.
+void CoastStep();
 
-// True when the race call must now run the result screen.
+// True once the race is over and the car has all but stopped: the race call
+// must now run the result screen.
 bool ResultScreenDue();
 
-// The result screen's own frames inside one race call: reveals the best time
-// and race time, z leaves (saving a record's best time first). Returns 1 on
-// leaving, 6 on a quit request. Each pass is presented with PresentFrame.
-int32_t ResultScreen(SDL_Surface* screen);
+// The result screen's confirm: a record's time becomes the slot's best time
+// and is written (the writer prints its message on failure; the player still
+// leaves).
+void SaveRecordTime();
 
 // Leaving a race, from the result screen or the pause menu: both cars stopped,
 // the pause cursor back on resume, replay off, and the race flags set so that

@@ -1,13 +1,8 @@
-// race_view.h -- the camera, the course view, both cars, the HUD, countdown and start banner
+// race_view.h -- the course view, both cars, the HUD, countdown and start banner
 #pragma once
 #include <SDL.h>
 
 #include <cstdint>
-
-// Camera: mapX/mapY from the player (clamped to 0..1056 and 0..672), the
-// player's camX/camY/dispX/dispY, and the second car's dispX/dispY placed
-// relative to the player's screen position.
-void CameraStep();
 
 // The course view: (mapX, mapY, 480, 480) of bbMap to the screen.
 void DrawCourse(SDL_Surface* screen);

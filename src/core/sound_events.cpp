@@ -1,5 +1,5 @@
 // sound_events.cpp -- the fixed queue between the scenes and the audio side
-#include "app/sound_events.h"
+#include "core/sound_events.h"
 
 static const char* const kNames[SOUND_FILE_COUNT] = {
     "tick",  "go",    "lap",    "finish", "record",  "win",  "lose",   "timeup",

@@ -4,5 +4,6 @@
 
 #include <cstdint>
 
-// One pause-menu frame. Returns 7 to stay, 4 to resume, 1 to leave the race, 6 to quit.
+// One pause-menu frame. Returns SCENE_PAUSE to stay, SCENE_GAME to resume,
+// SCENE_TITLE to leave the race, SCENE_QUIT to quit.
 int32_t GameSelect(SDL_Surface* screen);

@@ -1,34 +1,20 @@
 // race_view.cpp -- what one race frame shows: course view, cars, HUD, countdown and banner
-#include "race/race_view.h"
+#include "race_scene/race_view.h"
 
-#include "app/sound_events.h"
+#include "core/sound_events.h"
+#include "core/track_table.h"
 #include "gfx/digits.h"
 #include "gfx/draw.h"
 #include "gfx/images.h"
+#include "race/camera.h"
 #include "race/car_state.h"
 #include "race/race_state.h"
-#include "race/track_table.h"
+#include "race_scene/race_scene_state.h"
 #include "records/record_tables.h"
 
-// The view is the 480 x 480 window onto the course; its corner never leaves the image.
-enum { VIEW = 480, HALF_VIEW = 240, MAP_X_MAX = COURSE_W - VIEW, MAP_Y_MAX = COURSE_H - VIEW };
-
-static int32_t Clamp(int32_t v, int32_t lo, int32_t hi) { return v < lo ? lo : (v > hi ? hi : v); }
-
-void CameraStep() {
-  CarState& p = car[0];
-  CarState& s = car[1];
-  race.mapX = Clamp(static_cast<int32_t>(p.posX) - HALF_VIEW, 0, MAP_X_MAX);
-  race.mapY = Clamp(static_cast<int32_t>(p.posY) - HALF_VIEW, 0, MAP_Y_MAX);
-  p.camX = race.mapX + HALF_VIEW;
-  p.camY = race.mapY + HALF_VIEW;
-  p.dispX = static_cast<int32_t>(p.posX - p.camX) + HALF_VIEW;
-  p.dispY = static_cast<int32_t>(p.posY - p.camY) + HALF_VIEW;
-  s.dispX = static_cast<int32_t>(p.dispX + s.posX - p.posX);
-  s.dispY = static_cast<int32_t>(p.dispY + s.posY - p.posY);
+void DrawCourse(SDL_Surface* screen) {
+  DrawBmp(screen, 0, 0, RACE_VIEW, RACE_VIEW, img.bbMap, race.mapX, race.mapY, RACE_VIEW, RACE_VIEW);
 }
-
-void DrawCourse(SDL_Surface* screen) { DrawBmp(screen, 0, 0, VIEW, VIEW, img.bbMap, race.mapX, race.mapY, VIEW, VIEW); }
 
 void DrawCars(SDL_Surface* screen) {
   const CarState& p = car[0];
@@ -74,15 +60,9 @@ CountdownDigit CountdownDigitFor(int32_t rCnt, int32_t dispX, int32_t dispY) {
   return d;
 }
 
-// The countdown cue last made heard: digit cells 0..3, 4 the start banner. Only
-// the sound reads it; a race always runs through the cues in rising order and a
-// new race starts again at cell 0, so each cue sounds once, in the frame it is
-// first drawn, also across a pause.
-static int32_t heardCue = -1;
-
 static void HearCue(int32_t cue) {
-  if (cue == heardCue) return;
-  heardCue = cue;
+  if (cue == raceScene.heardCue) return;
+  raceScene.heardCue = cue;
   PostSound(cue == 4 ? SOUND_GO : SOUND_TICK);
 }
 

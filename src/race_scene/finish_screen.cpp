@@ -1,34 +1,20 @@
-// race_end.cpp -- what happens once the race is over, up to the return to the course select
-#include "race/race_end.h"
+// finish_screen.cpp -- the finish banner, the fade and the result screen's own frames
+#include "race_scene/finish_screen.h"
 
-#include "app/keyboard.h"
-#include "app/pacing.h"
-#include "app/sound_events.h"
+#include "core/keymask.h"
+#include "core/scene_codes.h"
+#include "core/sound_events.h"
 #include "gfx/digits.h"
 #include "gfx/draw.h"
 #include "gfx/images.h"
+#include "gfx/present.h"
 #include "race/car_state.h"
-#include "race/ghost_replay.h"
+#include "race/race_result.h"
 #include "race/race_state.h"
+#include "race_scene/race_scene_state.h"
 #include "records/record_tables.h"
 
 enum { SCORE_CNT_MAX = 200 };
-
-void DecideGoalTime() {
-  const int32_t best = bestTime[race.mapCnt];
-  if (race.mode == 1) {
-    if (best == 0 || best > race.Time) {
-      race.ReTime = 1;
-      StoreRun(race.mapCnt);
-    }
-  } else if (race.mode == 2) {
-    if (best > race.Time) {  // a best time of 0 cannot be beaten
-      race.ReTime = 1;
-      clearFlg[race.course] = 1;
-      WriteClearFlags(clearFlg);  // prints its message on failure; the race goes on
-    }
-  }
-}
 
 // Sheet position and screen rectangle of a finish banner.
 struct Banner {
@@ -42,11 +28,6 @@ static Banner FinishBanner() {
   return {93, 100, 294, 46, 0, 214};
 }
 
-// The stinger of the banner in the frame it first shows. bannerHeard is only
-// for the sound: set with the first banner frame, cleared in any race frame
-// before the race is over.
-static bool bannerHeard = false;
-
 static SoundId BannerSound() {
   if (race.mode == 1) return race.timeUpFlg == 0 ? SOUND_FINISH : SOUND_TIMEUP;
   if (race.timeUpFlg == 1) return SOUND_LOSE;
@@ -55,41 +36,15 @@ static SoundId BannerSound() {
 
 void FinishStep(SDL_Surface* screen) {
   if (race.goalFlg != 1) {
-    bannerHeard = false;
+    raceScene.bannerHeard = false;
     return;
   }
-  if (!bannerHeard) PostSound(BannerSound());
-  bannerHeard = true;
+  if (!raceScene.bannerHeard) PostSound(BannerSound());
+  raceScene.bannerHeard = true;
   const Banner b = FinishBanner();
   DrawBmp(screen, b.x, b.y, b.w, b.h, img.finishImage, b.sx, b.sy, b.w, b.h);
-  // Coasting: 0.15 per frame toward a standstill.
-  float& speed = car[0].speed;
-  if (speed > 0) {
-    speed = static_cast<float>(speed - 0.15);
-    if (speed < 0) speed = 0;
-  } else if (speed < 0) {
-    speed = static_cast<float>(speed + 0.15);
-    if (speed > 0) speed = 0;
-  }
-  if (speed < 1.0f) DrawBmp2(screen, 0, 0, 480, 480, img.fullImage, 0, 0, 480, 480, 150);
-}
-
-bool ResultScreenDue() { return race.goalFlg == 1 && car[0].speed < 1.0f; }
-
-void StopRaceForLeaving() {
-  car[0].speed = 0;
-  car[1].speed = 0;
-  raceProgram.selectCnt = 0;
-  race.goalFlg = 0;
-  race.readyFlg = 0;  // the next race starts with a setup frame
-  run.LoadFlg = 1;    // and loads the slot's stored run again
-  run.AiFlg = 0;
-}
-
-void LeaveRace() {
-  StopRaceForLeaving();
-  car[0].dir = 0;
-  car[1].dir = 12;
+  // The race's coasting step has run this frame: the veil follows the slowed car.
+  if (car[0].speed < 1.0f) DrawBmp2(screen, 0, 0, 480, 480, img.fullImage, 0, 0, 480, 480, 150);
 }
 
 // The rows revealed so far; the best time shown is the one from before this race.
@@ -111,18 +66,14 @@ int32_t ResultScreen(SDL_Surface* screen) {
   const int32_t shownBest = bestTime[race.mapCnt];
   for (;;) {
     raceProgram.key_flg = GetMsg();
-    if (raceProgram.key_flg == KEY_QUIT) return 6;
+    if (raceProgram.key_flg == KEY_QUIT) return SCENE_QUIT;
     race.scoreCnt += 1;
     if (race.scoreCnt > SCORE_CNT_MAX) race.scoreCnt = SCORE_CNT_MAX;
     if (raceProgram.key_flg & KEY_Z) {  // not latched: held from before still confirms
-      if (race.ReTime == 1) {
-        bestTime[race.mapCnt] = race.Time;
-        // On failure the writer prints its message; the player still leaves.
-        WriteBestTimes(bestTime);
-      }
+      SaveRecordTime();
       PostSound(SOUND_CONFIRM);
       LeaveRace();
-      return 1;
+      return SCENE_TITLE;
     }
     // The record banner shows from result frame 76 on.
     if (race.scoreCnt == 76 && race.ReTime == 1 && race.mode == 1) PostSound(SOUND_RECORD);
