@@ -72,5 +72,12 @@ extern SkidState skid;
 extern RaceProgramState raceProgram;
 
 // Puts every race record back to its program-start value (readyFlg 0,
-// LoadFlg 1, everything else 0). For tests and tools that start from scratch.
+// LoadFlg 1, everything else 0).
 void ResetRaceState();
+
+// Puts everything the core keeps between frames back to program start: the
+// race records, both cars, the edge latches, the best times and cleared flags,
+// and the sound queue (emptied). The game itself never calls it; tests, the
+// bench and the autopilot start from it (through ResetProgramState when they
+// run the whole game).
+void ResetCoreState();

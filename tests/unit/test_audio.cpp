@@ -79,7 +79,7 @@ class RaceSound : public RaceSceneTest {
   Heard Race(const char* driver, bool muted, int frames, const char* file = "out.raw") {
     Heard h;
     heard = &h;
-    ResetRaceState(), car[0] = car[1] = CarState{};
+    ResetProgramState();
     SDL_FreeSurface(img.bbMap), img.bbMap = MakeCourse();
     setenv("SDL_AUDIODRIVER", driver, 1), setenv("SDL_DISKAUDIOFILE", file, 1), setenv("SDL_DISKAUDIODELAY", "23", 1);
     testing::internal::CaptureStdout();

@@ -7,6 +7,7 @@
 
 #include "app/keyboard.h"
 #include "app/pacing.h"
+#include "app/program_state.h"
 #include "core/track_table.h"
 #include "gfx/draw.h"
 #include "gfx/images.h"
@@ -66,9 +67,7 @@ class RaceSceneTest : public SceneTest {
  protected:
   void SetUp() override {
     SceneTest::SetUp();
-    ResetRaceState();
-    car[0] = car[1] = CarState{};
-    ClearTables();
+    ResetProgramState();
     SetKeySource(NextScriptedKey), SetPresenter(CountPresent);
     img.checkImage = MakeSurface24(3, 1, 90, 90, 90);  // road, goal, course-5 road
     FillRect(img.checkImage, 1, 0, 1, 1, 250, 250, 250);

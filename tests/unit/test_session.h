@@ -10,6 +10,7 @@
 
 #include "app/keyboard.h"
 #include "app/pacing.h"
+#include "app/program_state.h"
 #include "app/scene_loop.h"
 #include "frontend/frontend_state.h"
 #include "gfx/images.h"
@@ -47,9 +48,7 @@ class GameSession : public SceneTest {
   // The game at program start: front end, race, cars, records and keys reset,
   // the images loaded, this session's player as the key source, no pacing.
   void StartGame() {
-    ResetFrontEnd(), ResetRaceState(), ResetKeyboard();
-    car[0] = car[1] = CarState{};
-    std::fill(std::begin(bestTime), std::end(bestTime), 0), std::fill(std::begin(clearFlg), std::end(clearFlg), 0);
+    ResetProgramState();
     ImageLoad(), loop = InitialLoopState(), current = this;
     SetKeySource([] { return current->ChooseKeys(); }), SetPresenter([](SDL_Surface*) {});
   }

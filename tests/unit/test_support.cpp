@@ -11,6 +11,7 @@
 #include "app/display.h"
 #include "app/keyboard.h"
 #include "app/pacing.h"
+#include "app/program_state.h"
 #include "app/settings.h"
 #include "gfx/images.h"
 
@@ -59,7 +60,7 @@ void SceneTest::SetUp() {
   ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0);
   screen = SDL_SetVideoMode(480, 480, 24, 0);
   ASSERT_NE(screen, nullptr);
-  ResetKeyboard(), ResetPacing(), SetKeySource(nullptr), SetPresenter(nullptr);
+  ResetProgramState(), SetKeySource(nullptr), SetPresenter(nullptr);
 }
 
 void SceneTest::TearDown() {

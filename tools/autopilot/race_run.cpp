@@ -8,6 +8,7 @@
 
 #include "app/keyboard.h"
 #include "app/pacing.h"
+#include "app/program_state.h"
 #include "core/track_table.h"
 #include "gfx/images.h"
 #include "race/car_state.h"
@@ -53,10 +54,8 @@ bool RunRace(SDL_Surface* screen, const KeyRecording& start, int32_t mode, int m
   const int course = start.course;
   const int32_t slot = mode == 2 ? RivalSlot(course) : course;
   if (course < 0 || course > 5 || !LoadCoursePair(course)) return false;
-  ResetRaceState();
-  ResetKeyboard();
+  ResetProgramState();
   for (CarState& c : car) {
-    c = CarState{};
     c.dir = static_cast<float>(start.dir);
     c.moveAng = 15 * start.dir;
   }

@@ -9,6 +9,7 @@
 #include "app/display.h"
 #include "app/keyboard.h"
 #include "app/pacing.h"
+#include "app/program_state.h"
 #include "app/scene_loop.h"
 #include "frontend/frontend_state.h"
 #include "gfx/images.h"
@@ -115,9 +116,7 @@ static void menuCursorTo(int entry) {
 }
 
 static void playIntro() {
-  ResetFrontEnd();
-  car[0] = car[1] = CarState{};
-  ResetKeyboard();
+  ResetProgramState();
   loop = InitialLoopState();
   framesUntil([] { return FrontEndView().titleCnt == 5; });
 }
@@ -294,10 +293,8 @@ void PlayThroughEveryScene(SDL_Surface* screen, int rounds, FrameTimes* times) {
 static double raceFramesPerSecond(SDL_Surface* screen, int frames, int repeats) {
   double ms = 0.0;
   for (int r = 0; r < repeats; ++r) {
-    ResetRaceState();
+    ResetProgramState();  // no best times: no second car
     stuckFrames = reverseFrames = 0;
-    for (int32_t& t : bestTime) t = 0;  // no second car
-    car[0] = car[1] = CarState{};
     heldKeys = 0;
     while (race.readyFlg != 2) Game(screen, 0, 1);  // setup frame and countdown
     const double start = NowMs();
