@@ -248,7 +248,6 @@ void AudioFrame() {
   squealWanted = squeal;
 }
 
-void AudioSetMuted(bool m) { muted = m; }
 void AudioToggleMuted() { muted = !muted; }
 bool AudioMuted() { return muted; }
 bool AudioActive() { return open; }

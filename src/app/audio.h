@@ -18,7 +18,6 @@ void AudioFrame();
 void AudioClose();
 
 // Mute: the whole output fades to silence within a few milliseconds and back.
-void AudioSetMuted(bool muted);
 void AudioToggleMuted();
 bool AudioMuted();
 

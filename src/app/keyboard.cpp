@@ -8,7 +8,10 @@
 #include "app/gamepad.h"
 #include "app/settings.h"
 
-static uint8_t keyByte = 0;  // kept between calls, never reset between frames
+// The keyboard's held keys, kept between calls and never reset between
+// frames; ResetKeyboard puts them back to program start.
+static uint8_t keyByte = 0;
+// The hook tests and tools install; nullptr polls SDL.
 static KeySource keySource = nullptr;
 
 static uint8_t keyBit(SDLKey sym) {

@@ -8,11 +8,20 @@
 #include "app/audio.h"
 #include "app/display.h"
 
-static uint32_t m_now = 0;
-static uint32_t m_start = 0;  // when the previous fps_wait returned
-static int32_t cnt = 0;
-static uint32_t tick = 0;
-static int32_t fps = 0;
+// The frame rate of every scene, the result screen's frames included.
+enum { FRAME_RATE = 40 };
+
+// The pacing counters. They live for the program; ResetPacing puts them back.
+struct PacingState {
+  uint32_t m_now;
+  uint32_t m_start;  // when the previous fps_wait returned
+  int32_t cnt;       // frames since the last FPS report
+  uint32_t tick;     // when the last FPS report was printed
+  int32_t fps;
+};
+static PacingState pace = {};
+
+// Hooks installed by tests and tools; the defaults present and pace for real.
 static Presenter presenter = nullptr;
 static PacingClock pacingClock = {SDL_GetTicks, SDL_Delay};
 
@@ -26,22 +35,22 @@ void wait(int32_t ms) {
 }
 
 void fps_wait(int32_t rate) {
-  m_now = pacingClock.ticks();
+  pace.m_now = pacingClock.ticks();
   // Minus the time since the previous frame ended, as a signed 32-bit value.
-  const int32_t elapsedCorrection = static_cast<int32_t>(m_start - m_now);
+  const int32_t elapsedCorrection = static_cast<int32_t>(pace.m_start - pace.m_now);
   wait(1000 / rate + elapsedCorrection);
-  m_start = pacingClock.ticks();
+  pace.m_start = pacingClock.ticks();
 }
 
 int32_t fps_no() {
-  cnt += 1;
+  pace.cnt += 1;
   const uint32_t now = pacingClock.ticks();
-  if (tick + 1000 < now) {
-    fps = cnt;
-    cnt = 0;
-    tick = now;
-    printf("%dFPS\n", fps);
-    return fps;
+  if (pace.tick + 1000 < now) {
+    pace.fps = pace.cnt;
+    pace.cnt = 0;
+    pace.tick = now;
+    printf("%dFPS\n", pace.fps);
+    return pace.fps;
   }
   return 0;
 }
@@ -61,7 +70,7 @@ SDL_Surface* PresentFrame(SDL_Surface* screen) {
     SDL_Flip(screen);
     frame = screen;
   }
-  fps_wait(40);
+  fps_wait(FRAME_RATE);
   fps_no();
   return frame;
 }
@@ -70,9 +79,4 @@ void SetPresenter(Presenter p) { presenter = p; }
 
 void SetPacingClock(PacingClock c) { pacingClock = c.ticks && c.delay ? c : PacingClock{SDL_GetTicks, SDL_Delay}; }
 
-void ResetPacing() {
-  m_now = m_start = 0;
-  cnt = 0;
-  tick = 0;
-  fps = 0;
-}
+void ResetPacing() { pace = PacingState{}; }

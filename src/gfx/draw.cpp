@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 
+#include "gfx/draw_testing.h"
 #include "gfx/images.h"
 #include "gfx/zoom_region.h"
 
@@ -19,7 +20,6 @@ static ScaledDrawCounts scaledDrawCounts = {0, 0};
 static ScaledDrawObserver scaledDrawObserver = nullptr;
 
 void SetScaledDrawPath(ScaledDrawPath path) { scaledDrawPath = path; }
-ScaledDrawPath GetScaledDrawPath() { return scaledDrawPath; }
 ScaledDrawCounts GetScaledDrawCounts() { return scaledDrawCounts; }
 void SetScaledDrawObserver(ScaledDrawObserver observer) { scaledDrawObserver = observer; }
 

@@ -6,6 +6,7 @@
 
 #include "gfx/digits.h"
 #include "gfx/draw.h"
+#include "gfx/draw_testing.h"
 #include "gfx/images.h"
 #include "test_support.h"
 

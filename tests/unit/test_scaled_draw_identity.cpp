@@ -6,6 +6,7 @@
 #include <string>
 
 #include "gfx/draw.h"
+#include "gfx/draw_testing.h"
 #include "test_session.h"
 
 namespace {

@@ -24,6 +24,7 @@
 #include "bench_script.h"
 #include "bench_timing.h"
 #include "gfx/draw.h"
+#include "gfx/draw_testing.h"
 #include "gfx/images.h"
 
 namespace fs = std::filesystem;
