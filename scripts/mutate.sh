@@ -6,6 +6,10 @@
 # whether some test failed (killed) or none did (survived).
 #   scripts/mutate.sh [mutant-file] [numbers...]
 # With numbers (e.g. 3 10-14) only those mutants of the list run.
+# MUTATE_SAMPLE=N runs every Nth mutant only (1, N+1, 2N+1, ...; with
+# MUTATE_SAMPLE_FROM=K from mutant K on): a quick look at the whole list.
+# A line may start with a category tag such as [cmp]; the summary counts the
+# results per category and per source file.
 # MUTATE_REPORT=FILE runs every test for each mutant instead of stopping at the
 # first failure and writes the failing tests per mutant into FILE: which tests
 # hold which mutants, for deciding what a test suite can do without.
@@ -18,6 +22,8 @@ build="$here/build-mutate"
 filter=${MUTATE_FILTER:-'-Soak.*:ArtSheets.GeneratorIsDeterministic'}
 jobs=${JOBS:-2}
 report=${MUTATE_REPORT:-}
+sample=${MUTATE_SAMPLE:-1}
+sample_from=${MUTATE_SAMPLE_FROM:-1}
 fail_fast=--gtest_fail_fast
 if [ -n "$report" ]; then
   fail_fast=
@@ -27,6 +33,7 @@ fi
 wanted() {
   local n=$1 r
   shift
+  [ "$n" -ge "$sample_from" ] && [ $(((n - sample_from) % sample)) -eq 0 ] || return 1
   [ $# -eq 0 ] && return 0
   for r in "$@"; do
     if [[ $r == *-* ]]; then
@@ -91,6 +98,8 @@ print $out $text;
 close $out;
 '
 
+started=$(date +%s)
+declare -A tally
 n=0
 killed=0
 survived=0
@@ -100,7 +109,14 @@ while IFS= read -r line <&3; do
   case $line in '' | '#'*) continue ;; esac
   n=$((n + 1))
   wanted "$n" "$@" || continue
-  target="$here/${line%% @@*}"
+  category=other
+  if [[ $line == '['*'] '* ]]; then
+    category=${line%%]*}
+    category=${category#[}
+    line=${line#*] }
+  fi
+  file=${line%% @@*}
+  target="$here/$file"
   backup=$(mktemp "$build/mutant-backup.XXXXXX")
   cp "$target" "$backup"
   if ! perl -e "$apply" "$target" "$line"; then
@@ -121,6 +137,13 @@ while IFS= read -r line <&3; do
     fi
   fi
   restore
+  for key in "category $category" "file $file"; do
+    [ -n "${tally[$key]+set}" ] || tally[$key]=0/0
+    case $result in
+      killed) tally[$key]="$(( ${tally[$key]%/*} + 1 ))/$(( ${tally[$key]#*/} + 1 ))" ;;
+      survived) tally[$key]="$(( ${tally[$key]%/*} + 0 ))/$(( ${tally[$key]#*/} + 1 ))" ;;
+    esac
+  done
   printf '%3d %-24s %s\n' "$n" "$result" "$line"
 done 3<"$list"
 # Leave the build matching the restored sources.
@@ -128,6 +151,9 @@ cmake --build "$build" --target velkaro_tests -j"$jobs" >/dev/null
 
 total=$((killed + survived))
 echo
+echo "killed/run by category and by file:"
+for key in "${!tally[@]}"; do echo "  $key ${tally[$key]}"; done | sort
+echo "time: $(( ($(date +%s) - started) / 60 )) min $(( ($(date +%s) - started) % 60 )) s"
 echo "killed $killed, survived $survived, broken $broken"
 [ "$total" -gt 0 ] && awk -v k="$killed" -v t="$total" 'BEGIN { printf "kill rate %.1f%% (%d of %d)\n", 100 * k / t, k, t }'
 [ ${#survivors[@]} -eq 0 ] || echo "survivors: ${survivors[*]}"
