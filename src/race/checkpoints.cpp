@@ -64,7 +64,12 @@ void GoalStep() {
   }
 }
 
+int authorFlg = 0;
+
 void AuthoringKeyStep(uint8_t keys) {
+  // The key sits beside z and x: outside the authoring mode a stray press
+  // would move the checkpoints of the running race and overwrite the course's file.
+  if (authorFlg != 1) return;
   if (!(keys & KEY_A)) {
     checkKeyFlg = 1;
     return;

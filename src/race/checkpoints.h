@@ -23,6 +23,11 @@ bool InGoalRect(int course, int32_t px, int32_t py);
 // runs the goal-time decisions (record, run files, cleared flag).
 void GoalStep();
 
-// Key a: stores the car's position as point checkCnt; from the twentieth
-// press on writes all 20 points to the checkpoint file of the course driven.
+// 1 when the program was started with --author: only then does key a store
+// checkpoints. 0 at program start; a stray a in a normal race does nothing.
+extern int authorFlg;
+
+// Key a, with authorFlg 1: stores the car's position as point checkCnt; from
+// the twentieth press on writes all 20 points to the checkpoint file of the
+// course driven. With authorFlg 0 it does nothing at all.
 void AuthoringKeyStep(uint8_t keys);

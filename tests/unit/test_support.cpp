@@ -13,6 +13,7 @@
 #include "app/pacing.h"
 #include "app/settings.h"
 #include "gfx/images.h"
+#include "race/checkpoints.h"
 
 SDL_Surface* MakeSurface24(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
   SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xff0000, 0xff00, 0xff, 0);
@@ -65,6 +66,7 @@ void SceneTest::SetUp() {
 void SceneTest::TearDown() {
   CloseDisplay(), ImageRelease(), SetKeySource(nullptr), SetPresenter(nullptr), SDL_Quit();
   playerSettings = Settings();
+  authorFlg = 0;  // the authoring mode is a test's own choice
   std::filesystem::current_path(previousDir);
   std::filesystem::remove_all(scratchDir);  // links are removed, not followed
 }
