@@ -6,6 +6,7 @@
 #include "app/audio.h"
 #include "app/display.h"
 #include "app/gamepad.h"
+#include "app/key_bindings.h"
 #include "app/options.h"
 #include "app/scene_loop.h"
 #include "app/settings.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
   // The remembered choices, with what the command line says laid over them.
   const Settings stored = ReadSettings();
   playerSettings = ApplyOptions(stored, parsed.options);
+  InstallKeyBindings(playerSettings.keys, kSettingsPath);
   // Authoring is a mode of this run only, never remembered.
   authorFlg = parsed.options.author ? 1 : 0;
 

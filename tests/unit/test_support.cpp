@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app/display.h"
+#include "app/key_bindings.h"
 #include "app/keyboard.h"
 #include "app/pacing.h"
 #include "app/settings.h"
@@ -66,7 +67,8 @@ void SceneTest::SetUp() {
 void SceneTest::TearDown() {
   CloseDisplay(), ImageRelease(), SetKeySource(nullptr), SetPresenter(nullptr), SDL_Quit();
   playerSettings = Settings();
-  authorFlg = 0;  // the authoring mode is a test's own choice
+  authorFlg = 0;  // the authoring mode and the bindings are a test's own choice
+  InstallKeyBindings(KeyBindingNames{}, "");
   std::filesystem::current_path(previousDir);
   std::filesystem::remove_all(scratchDir);  // links are removed, not followed
 }
