@@ -67,8 +67,7 @@ void SceneTest::SetUp() {
 void SceneTest::TearDown() {
   CloseDisplay(), ImageRelease(), SetKeySource(nullptr), SetPresenter(nullptr), SDL_Quit();
   playerSettings = Settings();
-  authorFlg = 0;  // the authoring mode and the bindings are a test's own choice
-  InstallKeyBindings(KeyBindingNames{}, "");
+  authorFlg = 0, InstallKeyBindings(KeyBindingNames{}, "");  // each test chooses its mode and keys
   std::filesystem::current_path(previousDir);
   std::filesystem::remove_all(scratchDir);  // links are removed, not followed
 }
