@@ -6,6 +6,7 @@
 #include "app/audio.h"
 #include "app/display.h"
 #include "app/gamepad.h"
+#include "app/key_bindings.h"
 #include "app/settings.h"
 
 // The keyboard's held keys, kept between calls and never reset between
@@ -13,20 +14,6 @@
 static uint8_t keyByte = 0;
 // The hook tests and tools install; nullptr polls SDL.
 static KeySource keySource = nullptr;
-
-static uint8_t keyBit(SDLKey sym) {
-  switch (sym) {
-    case SDLK_UP: return KEY_UP;
-    case SDLK_DOWN: return KEY_DOWN;
-    case SDLK_LEFT: return KEY_LEFT;
-    case SDLK_RIGHT: return KEY_RIGHT;
-    case SDLK_z: return KEY_Z;
-    case SDLK_x: return KEY_X;
-    case SDLK_a: return KEY_A;
-    case SDLK_s: return KEY_S;
-    default: return 0;
-  }
-}
 
 // Keys that work the program rather than the game. They act on their press
 // and never reach the KeyMask or the latches, so no scene sees them.
@@ -64,9 +51,9 @@ uint8_t PollKeyEvents() {
   while (SDL_PollEvent(&event)) {
     if (event.type == SDL_KEYDOWN) {
       if (runHotkey(event.key.keysym)) continue;
-      keyByte |= keyBit(event.key.keysym.sym);
+      keyByte |= PressBoundKey(event.key.keysym.sym);
     } else if (event.type == SDL_KEYUP) {
-      keyByte &= static_cast<uint8_t>(~keyBit(event.key.keysym.sym));
+      keyByte &= static_cast<uint8_t>(~ReleaseBoundKey(event.key.keysym.sym));
     } else if (event.type == SDL_QUIT) {
       keyByte = KEY_QUIT;
     } else {
@@ -88,6 +75,7 @@ void SetKeySource(KeySource source) { keySource = source; }
 
 void ResetKeyboard() {
   keyByte = 0;
+  ReleaseBoundKeys();
   ReleasePad();
   ResetKeyLatches();
 }

@@ -6,9 +6,11 @@
 #include "app/audio.h"
 #include "app/display.h"
 #include "app/gamepad.h"
+#include "app/key_bindings.h"
 #include "app/options.h"
 #include "app/scene_loop.h"
 #include "app/settings.h"
+#include "race/race_state.h"
 
 int main(int argc, char** argv) {
   // Line-buffered so the diagnostic lines reach a pipe as they are printed.
@@ -23,6 +25,9 @@ int main(int argc, char** argv) {
   // The remembered choices, with what the command line says laid over them.
   const Settings stored = ReadSettings();
   playerSettings = ApplyOptions(stored, parsed.options);
+  InstallKeyBindings(playerSettings.keys, kSettingsPath);
+  // Authoring is a mode of this run only, never remembered.
+  raceOptions.authorFlg = parsed.options.author ? 1 : 0;
 
   if (SDL_Init(SDL_INIT_VIDEO) < 0) return -1;
   // The icon is set before the video mode; without a readable icon.bmp the

@@ -35,6 +35,10 @@ bool setMute(Options* o, const char*) {
   o->mute = true;
   return true;
 }
+bool setAuthor(Options* o, const char*) {
+  o->author = true;
+  return true;
+}
 bool setHelp(Options* o, const char*) {
   o->help = true;
   return true;
@@ -49,6 +53,7 @@ const OptionRow kOptionTable[] = {
     {"--fullscreen", false, setFullscreen, "", "--fullscreen   play full screen"},
     {"--windowed", false, setWindowed, "", "--windowed     play in a window"},
     {"--mute", false, setMute, "", "--mute         sound off (the M key turns it on and off)"},
+    {"--author", false, setAuthor, "", "--author       course authoring: the a key stores checkpoints"},
     {"--help", false, setHelp, "", "--help         show this help and exit"},
     {"--version", false, setVersion, "", "--version      show the version number and exit"},
 };

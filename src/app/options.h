@@ -10,6 +10,7 @@ struct Options {
   bool help = false;     // --help: print the usage and stop
   bool version = false;  // --version: print the version and stop
   bool mute = false;     // --mute: sound off (M turns it on again)
+  bool author = false;   // --author: key a stores checkpoints (never remembered)
 };
 
 // The result of reading the command line. exitStatus is -1 when the game

@@ -1,6 +1,7 @@
 // settings.cpp -- the settings file: a table of keys read and written as text lines
 #include "app/settings.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -60,13 +61,24 @@ std::string readLine(Settings* s, const std::string& rawLine, int lineNo) {
   if (line.empty() || line[0] == '#') return "";
   const size_t split = line.find_first_of(" \t=");
   const std::string key = line.substr(0, split);
-  // Keys are lower-case words; anything else is not a settings line at all.
-  if (split == std::string::npos || key.find_first_not_of("abcdefghijklmnopqrstuvwxyz_") != std::string::npos) {
+  // Keys are lower-case words (with a dot for the key bindings); anything else
+  // is not a settings line at all.
+  if (split == std::string::npos || key.find_first_not_of("abcdefghijklmnopqrstuvwxyz_.") != std::string::npos) {
     return "line " + std::to_string(lineNo);
   }
   // "key value", "key=value" and "key = value" all read alike.
   std::string value = trimmed(line.substr(split));
   if (!value.empty() && value[0] == '=') value = trimmed(value.substr(1));
+  if (key.compare(0, 4, "key.") == 0) {
+    // A key name is one word of printable characters; anything else is
+    // damage, and the binding falls back to the game's own key.
+    const int k = FindGameKeySetting(key);
+    if (k < 0) return key;
+    const bool word =
+        !value.empty() && std::all_of(value.begin(), value.end(), [](char c) { return c > ' ' && c < 127; });
+    s->keys.name[k] = word ? value : "";
+    return word ? "" : key;
+  }
   for (const SettingRow& row : kSettingTable) {
     if (key != row.key) continue;
     if (row.read(s, value)) return "";
@@ -114,6 +126,8 @@ Settings ReadSettings(const char* path) {
 std::string FormatSettings(const Settings& s) {
   std::string text;
   for (const SettingRow& row : kSettingTable) text += std::string(row.key) + " " + row.write(s) + "\n";
+  for (int k = 0; k < GAME_KEY_COUNT; ++k)
+    if (!s.keys.name[k].empty()) text += std::string(GameKeySetting(k)) + " " + s.keys.name[k] + "\n";
   return text;
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 #include <string>
 
+#include "app/key_bindings.h"
+
 struct Options;
 
 // One field per remembered choice; the defaults are the game's own start.
@@ -9,6 +11,7 @@ struct Settings {
   int scale = 1;            // window scale 1..4
   bool fullscreen = false;  // full screen instead of a window
   bool mute = false;        // sound off
+  KeyBindingNames keys{};   // "key.up w" lines, as written; checked when put in use
 };
 
 // The choices in force for the whole run: read at start with the command line
@@ -23,7 +26,8 @@ extern const char* const kSettingsPath;
 
 // Reads "key value" or "key=value" lines (blank lines and lines starting
 // with '#' skipped). A missing file gives the defaults silently. Unknown
-// keys are ignored, so a newer file still reads. A line that is not of that
+// keys are ignored, so a newer file still reads. The key bindings are kept as
+// written; InstallKeyBindings judges them. A line that is not of that
 // form, a bad value or an unreadable file prints one line on standard output
 // naming what was wrong; every key that could not be read keeps its default.
 Settings ReadSettings(const char* path = kSettingsPath);

@@ -51,6 +51,9 @@ void GoalStep() {
 }
 
 void AuthoringKeyStep(uint8_t keys) {
+  // The key sits beside z and x: outside the authoring mode a stray press
+  // would move the checkpoints of the running race and overwrite the course's file.
+  if (raceOptions.authorFlg != 1) return;
   if (!(keys & KEY_A)) {
     latch.checkKeyFlg = 1;
     return;

@@ -17,6 +17,7 @@ void CheckpointStep();
 // runs the goal-time decisions (record, run files, cleared flag).
 void GoalStep();
 
-// Key a: stores the car's position as point checkCnt; from the twentieth
-// press on writes all 20 points to the checkpoint file of the course driven.
+// Key a, with raceOptions.authorFlg 1 (the program started with --author): stores the car's position as point checkCnt;
+// from the twentieth press on writes all 20 points to the checkpoint file of the course driven. With authorFlg 0 it
+// does nothing at all.
 void AuthoringKeyStep(uint8_t keys);

@@ -16,6 +16,7 @@ RaceState race = {};
 RunState run = {{}, {}, {}, 0, 0, {}, {}, {}, 0, 0, 0, 1};
 SkidState skid = {};
 RaceProgramState raceProgram = {};
+RaceOptions raceOptions = {};
 
 void ResetRaceState() {
   race = RaceState{};

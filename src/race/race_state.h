@@ -66,10 +66,19 @@ struct RaceProgramState {
   float textkaku;     // slope between rival and player that gave dmgAng
 };
 
+// How the program was started, set once from the command line; no reset
+// touches it.
+struct RaceOptions {
+  // 1 with --author: only then does key a store checkpoints. 0 by default,
+  // so a stray a in a normal race does nothing.
+  int32_t authorFlg;
+};
+
 extern RaceState race;
 extern RunState run;
 extern SkidState skid;
 extern RaceProgramState raceProgram;
+extern RaceOptions raceOptions;
 
 // Puts every race record back to its program-start value (readyFlg 0,
 // LoadFlg 1, everything else 0).

@@ -16,13 +16,16 @@ XVFB_PID=
 GAME_PID=
 cleanup() {
   [ -n "$GAME_PID" ] && kill "$GAME_PID" 2>/dev/null || true
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  # Waited for, so that the next test may take the same display number.
+  [ -n "$XVFB_PID" ] && { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; } || true
 }
 trap cleanup EXIT
 
+# VELKARO_X_DISPLAY=N runs the server on display :N (on a shared machine, one of
+# the numbers set aside for you); otherwise the server takes the first free one.
 start_x() {  # start_x [SCREEN-WxH], 1024x768 by default
   exec 5> "$WORK/displayfd"
-  Xvfb -displayfd 5 -screen 0 "${1:-1024x768}x24" -noreset -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
+  Xvfb ${VELKARO_X_DISPLAY:+":$VELKARO_X_DISPLAY"} -displayfd 5 -screen 0 "${1:-1024x768}x24" -noreset -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 100); do [ -s "$WORK/displayfd" ] && break; sleep 0.1; done
   [ -s "$WORK/displayfd" ] || fail "Xvfb did not start"

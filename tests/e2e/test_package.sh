@@ -53,9 +53,22 @@ start_x
 export HOME="$WORK/home" XDG_DATA_HOME=
 mkdir -p "$HOME"
 launcher="$ROOT/usr/games/velkaro"
-open_and_close "$launcher"
 folder="$HOME/.local/share/velkaro"
+# A refused option is reported once and prepares nothing.
+status=0
+"$launcher" --scale 5 > "$WORK/refused.out" 2> "$WORK/refused.err" || status=$?
+[ "$status" = 2 ] && [ "$(wc -l < "$WORK/refused.err")" = 1 ] && [ ! -s "$WORK/refused.out" ] ||
+  fail "--scale 5 through the launcher: status $status, $(cat "$WORK/refused.err")"
+[ -e "$HOME/.local" ] && fail "a refused option made a game folder"
+open_and_close "$launcher"
 [ -L "$folder/image" ] && [ -L "$folder/sound" ] && [ -f "$folder/data/bestTime.txt" ] || fail "no game folder in $folder"
+# Links left pointing nowhere (the game purged, or installed elsewhere since) are
+# repaired or taken away, and a shipped file whose copy was such a link is copied.
+for name in image sound icon.bmp stale.bmp data/clearFlg.txt; do ln -sfn "$WORK/gone/$name" "$folder/$name"; done
+open_and_close "$launcher"
+for name in image sound icon.bmp; do [ -e "$folder/$name" ] || fail "$name still points nowhere"; done
+[ -e "$folder/stale.bmp" ] || [ -L "$folder/stale.bmp" ] && fail "a link to nowhere was left"
+[ -f "$folder/data/clearFlg.txt" ] && [ ! -L "$folder/data/clearFlg.txt" ] || fail "clearFlg.txt was not laid out again"
 record="0 77760 0 0 0 0 0 0 0 0 0 0 "
 echo "$record" > "$folder/data/bestTime.txt"
 dpkg-deb -x "$deb" "$ROOT"  # a reinstall

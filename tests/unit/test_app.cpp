@@ -25,7 +25,8 @@ static std::string parse(std::vector<const char*> args) {
   const Options& o = r.options;
   const Settings s = ApplyOptions(Settings{3, true}, o);
   return "scale " + std::to_string(o.scale) + " fullscreen " + std::to_string(o.fullscreen) + (o.mute ? " mute" : "") +
-         ": " + std::to_string(s.scale) + std::to_string(s.fullscreen) + std::to_string(s.mute);
+         (o.author ? " author" : "") + ": " + std::to_string(s.scale) + std::to_string(s.fullscreen) +
+         std::to_string(s.mute);
 }
 
 TEST(Options, EveryAcceptedAndRefusedFormAndWhatItOverrides) {
@@ -33,6 +34,8 @@ TEST(Options, EveryAcceptedAndRefusedFormAndWhatItOverrides) {
   const std::pair<std::vector<const char*>, std::string> cases[] = {
       {{}, "scale 0 fullscreen -1: 310"},  // the settings file's choices stand
       {{"--scale=4", "--mute"}, "scale 4 fullscreen -1 mute: 411"},
+      {{"--author"}, "scale 0 fullscreen -1 author: 310"},  // a mode of the run, not a remembered choice
+      {{"--author=1"}, "2 velkaro: option '--author' takes no value" + hint},
       {{"--fullscreen", "--windowed", "--scale", "2", "--scale=3"}, "scale 3 fullscreen 0: 300"},  // the last one wins
       {{"--windowed", "--fullscreen", "--scale", "1"}, "scale 1 fullscreen 1: 110"},
       {{"--version"}, "0 velkaro " VELKARO_TEST_VERSION "\n"},

@@ -1,8 +1,11 @@
 // The shipped rivals: their key recordings replay through the race into exactly the stored runs.
 #include <cstdlib>
+#include <set>
 
+#include "app/keyboard.h"
 #include "core/track_table.h"
 #include "gfx/images.h"
+#include "limited_driver.h"
 #include "race_run.h"
 #include "records/data_files.h"
 #include "records/record_tables.h"
@@ -42,6 +45,66 @@ TEST_P(ShippedRival, RecordingReplaysIntoTheStoredRunWithinTheRules) {
 INSTANTIATE_TEST_SUITE_P(Courses, ShippedRival, ::testing::Range(0, 6), [](const ::testing::TestParamInfo<int>& info) {
   return "course" + std::to_string(info.param);
 });
+
+// The rival curve against a driver with a person's limits, in the shipped data set.
+class RivalCurve : public SceneTest {
+ protected:
+  void SetUp() override {
+    SceneTest::SetUp();
+    if (!LoadGeneratedImages()) GTEST_SKIP() << "generated art not built yet";
+    ASSERT_EQ(system("cp '" VELKARO_SOURCE_DIR "/data'/*.txt data/"), 0);
+  }
+  // The limited driver's race on course k from the player's grid, its keys in *rec.
+  autopilot::RaceOutcome PersonRace(int k, int mode, autopilot::KeyRecording* rec) {
+    coursekit::CentreLine line;
+    EXPECT_TRUE(autopilot::LoadCentreLine(VELKARO_SOURCE_DIR "/tools/courses", k, &line));
+    autopilot::LimitedDriver person(line, autopilot::PersonPace(), autopilot::PersonLimits());
+    *rec = autopilot::StartOn(k, autopilot::Grid::Player);
+    autopilot::RaceOutcome out;
+    EXPECT_TRUE(autopilot::DriveWith(
+        screen, mode, [&] { return person.Decide(); }, rec, &out));
+    return out;
+  }
+};
+
+TEST_F(RivalCurve, ThePersonBeatsEveryRivalByAMarginThatShrinksFromCourseToCourse) {
+  int32_t times[SLOT_COUNT] = {};
+  ASSERT_TRUE(ReadBestTimes(times));
+  // Mode 2, so the game's own win decision: three laps before the rival's path runs out and
+  // faster than its time. The margin is the share of the rival's time left spare.
+  double margin[6];
+  for (int k = 0; k < 6; ++k) {
+    autopilot::KeyRecording rec;
+    const autopilot::RaceOutcome out = PersonRace(k, 2, &rec);
+    const int32_t rival = times[autopilot::RivalSlot(k)];
+    margin[k] = double(rival - out.Time) / rival;
+    EXPECT_EQ(V(out.finished, out.beatRival, margin[k] > 0), V(1, 1, 1)) << "course " << k << ": " << out.Time;
+    EXPECT_TRUE(k == 0 || margin[k] < margin[k - 1]) << "course " << k << " is no harder than the one before";
+  }
+  EXPECT_GT(margin[0], 0.3);  // course 0 leaves a newcomer room
+}
+
+TEST_F(RivalCurve, ThePersonsKeysChangeOnlyAtDecisionsAndNoPressIsShorterThanATap) {
+  autopilot::KeyRecording rec;
+  const autopilot::RaceOutcome out = PersonRace(2, 1, &rec);
+  ASSERT_TRUE(out.finished && out.stayedOnRoad);
+  // From the first decision of the race on (past the setup frame, the countdown and one
+  // reaction): every press and every change of the pedals falls on one phase of the decision
+  // rhythm of 6 frames, and every steering press is held for a tap of 3 frames at least.
+  const uint8_t pedals = KEY_UP | KEY_DOWN, steering = KEY_LEFT | KEY_RIGHT;
+  std::set<size_t> phases;
+  int presses = 0;
+  for (size_t i = 80; i < rec.keys.size(); ++i) {
+    const uint8_t before = rec.keys[i - 1], now = rec.keys[i], pressed = now & steering & ~before;
+    if ((now & pedals) != (before & pedals) || pressed) phases.insert(i % 6);
+    if (!pressed) continue;
+    ++presses;
+    size_t held = 0;
+    while (i + held < rec.keys.size() && (rec.keys[i + held] & pressed)) ++held;
+    EXPECT_GE(held, 3u) << "press at call " << i;
+  }
+  EXPECT_EQ(V(phases.size(), presses > 40), V(1, 1));
+}
 
 TEST(KeyRecordingText, RoundTripsAndRejectsWhatIsNotARecording) {
   autopilot::KeyRecording rec, back;

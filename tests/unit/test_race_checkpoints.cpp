@@ -46,7 +46,7 @@ TEST_F(RaceCheckpoints, LapsCountFromCheckpoint19OnAndTheThirdEndsTheRace) {
 }
 
 TEST_F(RaceCheckpoints, AuthoringKeyStoresOnePointPerPressAndWritesTheDrivenCourse) {
-  race.course = 2, car[0].posY = 20.2f;
+  race.course = 2, car[0].posY = 20.2f, raceOptions.authorFlg = 1;
   EXPECT_EQ((AuthoringKeyStep(KEY_A), race.checkCnt), 0);  // held since before: latch not armed
   for (int i = 0; i < 21; ++i) {
     car[0].posX = i < 20 ? 10.7f + i : 77;

@@ -40,7 +40,7 @@ TEST_F(RaceFrame, StartBannerIsAnchoredAt82And33AboveTheStart) {
 }
 
 TEST_F(RaceFrame, AuthoringKeyDuringTheCountdownPassesCheckpoint0InTheSameFrame) {
-  LayCheckpoints(0, 0);
+  LayCheckpoints(0, 0), raceOptions.authorFlg = 1;
   Frames(1), Frames(1, KEY_A);
   EXPECT_EQ(V(race.readyFlg, race.checkCnt, race.checkX[0], race.checkOkCnt), V(1, 1, 667, 1));
 }

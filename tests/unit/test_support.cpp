@@ -9,11 +9,14 @@
 #include <sstream>
 
 #include "app/display.h"
+#include "app/key_bindings.h"
 #include "app/keyboard.h"
 #include "app/pacing.h"
 #include "app/program_state.h"
 #include "app/settings.h"
 #include "gfx/images.h"
+#include "race/checkpoints.h"
+#include "race/race_state.h"
 
 SDL_Surface* MakeSurface24(int w, int h, uint8_t r, uint8_t g, uint8_t b) {
   SDL_Surface* s = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 24, 0xff0000, 0xff00, 0xff, 0);
@@ -66,6 +69,7 @@ void SceneTest::SetUp() {
 void SceneTest::TearDown() {
   CloseDisplay(), ImageRelease(), SetKeySource(nullptr), SetPresenter(nullptr), SDL_Quit();
   playerSettings = Settings();
+  InstallKeyBindings(KeyBindingNames{}, ""), raceOptions = RaceOptions{};  // each test chooses its keys and mode
   std::filesystem::current_path(previousDir);
   std::filesystem::remove_all(scratchDir);  // links are removed, not followed
 }

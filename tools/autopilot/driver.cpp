@@ -122,7 +122,7 @@ uint8_t Driver::Decide() {
 
   // Aim at the centre line a speed-dependent distance ahead.
   const coursekit::CentreSample& here = line_.samples[index_];
-  const float lookahead = 24.0f + 6.0f * std::fabs(c.speed);
+  const float lookahead = 24.0f + (6.0f + pace_.foresight) * std::fabs(c.speed);
   coursekit::CentreSample aim = line_.At(here.s + lookahead);
   const float avoid = AvoidanceOffset(cx, cy);
   const float laneRoom = here.w * 0.5f - 22.0f;
@@ -131,7 +131,7 @@ uint8_t Driver::Decide() {
   aim.y += aim.tx * offset;
   const float wanted = std::atan2(aim.y - cy, aim.x - cx) * kDegPerRad;
   const float facing = 15.0f * static_cast<float>(static_cast<int32_t>(c.dir));
-  const float error = Wrap180(wanted - facing);
+  const float error = steerError_ = Wrap180(wanted - facing);
   uint8_t keys = 0;
   if (error > kSteerDeadband) keys |= KEY_RIGHT;
   if (error < -kSteerDeadband) keys |= KEY_LEFT;

@@ -19,6 +19,9 @@ struct Pace {
   // Line kept, pixels to the right of the centre line (negative: left). A
   // rival keeps the lane of its grid place so that it can be overtaken.
   float lane = 0.0f;
+  // Extra frames of travel the aim is put ahead: a driver whose keys act late
+  // steers for where the car will be, not where it is.
+  float foresight = 0.0f;
 };
 
 // The full-pace setting: the fastest the driver goes without losing the road.
@@ -36,6 +39,9 @@ class Driver {
 
   // Arc length driven along the centre line since the first racing frame.
   float Progress() const { return progress_; }
+  // Degrees from the car's facing to its aim at the last racing Decide
+  // (positive: the aim is to the right).
+  float SteerError() const { return steerError_; }
 
  private:
   size_t NearestAround(float x, float y) const;
@@ -52,6 +58,7 @@ class Driver {
   int stuckFrames_ = 0;        // racing frames without forward progress
   int reverseFrames_ = 0;      // frames left of backing away from a wall
   float progressMark_ = 0.0f;  // progress when stuckFrames_ last restarted
+  float steerError_ = 0.0f;
 };
 
 }  // namespace autopilot

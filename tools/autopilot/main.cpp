@@ -9,6 +9,7 @@
 #include <string>
 
 #include "gfx/images.h"
+#include "limited_driver.h"
 #include "race_run.h"
 #include "records/data_files.h"
 #include "records/record_tables.h"
@@ -18,13 +19,16 @@ namespace {
 
 const char* kUsage =
     "usage: velkaro_autopilot [--run-dir DIR] [--courses DIR] [--data DIR] COMMAND\n"
-    "  drive K [--rival-grid] [--top V] [--turn R] [--keys FILE]\n"
+    "  drive K [--rival-grid] [--top V] [--turn R] [--lane L] [--keys FILE]\n"
     "      drive course K (0..5), print the finishing Time, optionally save the key recording\n"
     "  replay FILE     replay a key recording and print what the race gave\n"
     "  rivals OUTDATA KEYSDIR\n"
     "      drive the six rivals at their paces; write saveCnt6..11, ghost6..11 and slots\n"
     "      6..11 of bestTime.txt into OUTDATA, and rival6..11.keys into KEYSDIR\n"
     "  paces           drive every course at full pace, alone and against its shipped rival\n"
+    "  person [--reaction F] [--decide F] [--tap F]\n"
+    "      drive every course with a person's limits (frames; defaults 8, 6, 3), alone and\n"
+    "      against its shipped rival, beside full pace: the rival table of docs/AUTOPILOT.md\n"
     "--run-dir holds image/ (default: the build's runtime directory), --courses the course\n"
     "descriptions, --data the checkpoint files (defaults: the source tree's).\n";
 
@@ -93,6 +97,8 @@ int Drive(const Paths& paths, int argc, char** argv) {
       pace.topSpeed = std::strtof(argv[++i], nullptr);
     else if (!std::strcmp(argv[i], "--turn") && i + 1 < argc)
       pace.turnRate = std::strtof(argv[++i], nullptr);
+    else if (!std::strcmp(argv[i], "--lane") && i + 1 < argc)
+      pace.lane = std::strtof(argv[++i], nullptr);
     else if (!std::strcmp(argv[i], "--keys") && i + 1 < argc)
       keysPath = Absolute(argv[++i]);
     else
@@ -166,6 +172,60 @@ int Rivals(const Paths& paths, int argc, char** argv) {
   return 0;
 }
 
+int Person(const Paths& paths, int argc, char** argv) {
+  autopilot::HumanLimits limits = autopilot::PersonLimits();
+  autopilot::Pace pace = autopilot::PersonPace();
+  for (int i = 0; i + 1 < argc; i += 2) {
+    float* paceField = !std::strcmp(argv[i], "--top")         ? &pace.topSpeed
+                       : !std::strcmp(argv[i], "--turn")      ? &pace.turnRate
+                       : !std::strcmp(argv[i], "--foresight") ? &pace.foresight
+                                                              : nullptr;
+    if (paceField) {
+      *paceField = std::strtof(argv[i + 1], nullptr);
+      continue;
+    }
+    int* field = !std::strcmp(argv[i], "--reaction") ? &limits.reactionFrames
+                 : !std::strcmp(argv[i], "--decide") ? &limits.decisionFrames
+                 : !std::strcmp(argv[i], "--tap")    ? &limits.minTapFrames
+                                                     : nullptr;
+    if (!field) return std::fputs(kUsage, stderr), 2;
+    *field = std::atoi(argv[i + 1]);
+  }
+  if (argc % 2 != 0) return std::fputs(kUsage, stderr), 2;
+  Workshop shop(paths);
+  if (!shop.ok()) return std::fputs("cannot set up the scratch directory or load the images\n", stderr), 1;
+  std::printf("limits: reaction %d, a decision every %d, taps of at least %d frames\n", limits.reactionFrames,
+              limits.decisionFrames, limits.minTapFrames);
+  std::printf(
+      "| course | rival Time | full pace alone | rival / full pace | person alone | person against the rival | "
+      "margin |\n|---|---|---|---|---|---|---|\n");
+  int status = 0;
+  for (int k = 0; k < 6; ++k) {
+    coursekit::CentreLine line;
+    std::string error;
+    if (!autopilot::LoadCentreLine(paths.courses, k, &line, &error))
+      return std::fprintf(stderr, "%s\n", error.c_str()), 1;
+    autopilot::KeyRecording full = autopilot::StartOn(k, autopilot::Grid::Player), alone = full, versus = full;
+    autopilot::RaceOutcome f, a, v;
+    autopilot::DriveCourse(shop.screen(), line, autopilot::FullPace(), &full, &f);
+    autopilot::LimitedDriver lonely(line, pace, limits);
+    autopilot::DriveWith(
+        shop.screen(), 1, [&] { return lonely.Decide(); }, &alone, &a);
+    autopilot::LimitedDriver racer(line, pace, limits);
+    const bool raced = autopilot::DriveWith(
+        shop.screen(), 2, [&] { return racer.Decide(); }, &versus, &v);
+    const int32_t rival = bestTime[autopilot::RivalSlot(k)];
+    if (!raced || !v.beatRival) status = 1;
+    std::printf("| %d | %d | %d | %.2f | %d%s | %d, %s | %d (%.1f %%) |\n", k, rival, f.Time,
+                f.Time ? double(rival) / f.Time : 0.0, a.Time, a.finished ? "" : " (not finished)", v.Time,
+                !raced        ? "no rival"
+                : v.beatRival ? "win"
+                              : "LOST",
+                rival - v.Time, rival ? 100.0 * (rival - v.Time) / rival : 0.0);
+  }
+  return status;
+}
+
 int Paces(const Paths& paths) {
   Workshop shop(paths);
   if (!shop.ok()) return std::fputs("cannot set up the scratch directory or load the images\n", stderr), 1;
@@ -212,6 +272,7 @@ int main(int argc, char** argv) {
   if (command == "replay") return Replay(paths, argc - i - 1, argv + i + 1);
   if (command == "rivals") return Rivals(paths, argc - i - 1, argv + i + 1);
   if (command == "paces") return Paces(paths);
+  if (command == "person") return Person(paths, argc - i - 1, argv + i + 1);
   std::fputs(kUsage, stderr);
   return 2;
 }

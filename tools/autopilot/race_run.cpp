@@ -185,6 +185,19 @@ bool DriveCourse(SDL_Surface* screen, const coursekit::CentreLine& line, const P
       out);
 }
 
+bool DriveWith(SDL_Surface* screen, int mode, const std::function<uint8_t()>& decide, KeyRecording* rec,
+               RaceOutcome* out, int maxCalls) {
+  rec->keys.clear();
+  return RunRace(
+      screen, *rec, mode, maxCalls,
+      [&](uint8_t* key) {
+        *key = decide();
+        rec->keys.push_back(*key);
+        return true;
+      },
+      out);
+}
+
 bool ReplayRecording(SDL_Surface* screen, const KeyRecording& rec, RaceOutcome* out) {
   size_t next = 0;
   return RunRace(

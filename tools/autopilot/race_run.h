@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -85,6 +86,12 @@ bool LoadCentreLine(const std::string& coursesDir, int course, coursekit::Centre
 // itself (clearFlg.txt on a win). False when the slot has no rival.
 bool RaceTheRival(SDL_Surface* screen, const coursekit::CentreLine& line, const Pace& pace, KeyRecording* rec,
                   RaceOutcome* out);
+
+// Races from rec's start with decide() choosing every call's keys, which are
+// recorded into rec->keys: mode 1 alone as DriveCourse, mode 2 against the
+// shipped rival as RaceTheRival.
+bool DriveWith(SDL_Surface* screen, int mode, const std::function<uint8_t()>& decide, KeyRecording* rec,
+               RaceOutcome* out, int maxCalls = 10200);
 
 // The record slot a rival of course k is shipped in.
 inline int RivalSlot(int course) { return course + 6; }

@@ -108,9 +108,11 @@ bool WriteWav(const std::string& path, const Wave& w) {
   Put16(f, 16);
   std::fputs("data", f);
   Put32(f, bytes);
+  // A recipe that forgets its normalising can never reach full scale.
+  const long top = std::lround(kCeiling * 32767.0);
   for (float s : w) {
     const long v = std::lround(s * 32767.0);
-    Put16(f, static_cast<uint32_t>(static_cast<int16_t>(v < -32767 ? -32767 : v > 32767 ? 32767 : v)) & 0xffff);
+    Put16(f, static_cast<uint32_t>(static_cast<int16_t>(v < -top ? -top : v > top ? top : v)) & 0xffff);
   }
   return std::fclose(f) == 0;
 }

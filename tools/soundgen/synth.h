@@ -7,6 +7,9 @@
 namespace soundgen {
 
 const int kRate = 44100;  // samples per second of every file (mono, 16 bit)
+// The largest sample value a file may hold, as a fraction of full scale: the
+// game adds its engine and the other voices on top, so every file leaves room.
+const double kCeiling = 0.9;
 
 // A sound as floating-point samples, nominally within -1..1.
 using Wave = std::vector<float>;
@@ -38,7 +41,8 @@ void Normalise(Wave& w, double peak);
 // the first ones and then cut off.
 void MakeLoop(Wave& w, double overlap);
 
-// Writes a 16-bit mono PCM WAV file; false when it cannot be written.
+// Writes a 16-bit mono PCM WAV file, every sample held within kCeiling of
+// full scale; false when it cannot be written.
 bool WriteWav(const std::string& path, const Wave& w);
 
 }  // namespace soundgen
