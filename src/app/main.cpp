@@ -9,6 +9,8 @@
 #include "app/options.h"
 #include "app/scene_loop.h"
 #include "app/settings.h"
+#include "gfx/bmp_check.h"
+#include "gfx/images.h"
 
 int main(int argc, char** argv) {
   // Line-buffered so the diagnostic lines reach a pipe as they are printed.
@@ -27,8 +29,7 @@ int main(int argc, char** argv) {
   if (SDL_Init(SDL_INIT_VIDEO) < 0) return -1;
   // The icon is set before the video mode; without a readable icon.bmp the
   // window simply has none.
-  SDL_RWops* iconFile = SDL_RWFromFile("icon.bmp", "rb");
-  SDL_Surface* icon = iconFile ? SDL_LoadBMP_RW(iconFile, 1) : nullptr;
+  SDL_Surface* icon = LoadCheckedImage("icon.bmp", BMP_ICON_MAX_SIDE, BMP_ICON_MAX_SIDE);
   if (icon) SDL_WM_SetIcon(icon, nullptr);
   SDL_WM_SetCaption("Velkaro", nullptr);
   const bool opened = OpenDisplay();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "records/file_gate.h"
 #include "records/text_scan.h"
 
 static const char kCheckpointError[] = "ファイル書き込みエラー";
@@ -53,8 +54,10 @@ static bool writeOrReport(const std::string& path, const std::string& text, cons
   return false;
 }
 
-static FILE* openOrReport(const std::string& path, const char* message) {
-  FILE* file = fopen(path.c_str(), "r");
+// Through the gate: a FIFO, a device or a file larger than its kind can be is
+// reported as a file that cannot be opened.
+static FILE* openOrReport(const std::string& path, const char* message, long maxBytes = GATE_SMALL_TEXT_BYTES) {
+  FILE* file = OpenGatedFile(path.c_str(), maxBytes);
   if (!file) puts(message);
   return file;
 }
@@ -94,7 +97,7 @@ bool ReadRunCount(int slot, int32_t* count) {
 
 bool ReadRunEntries(int slot, int32_t count, int32_t x[RUN_CAPACITY], int32_t y[RUN_CAPACITY],
                     int32_t ang[RUN_CAPACITY]) {
-  FILE* file = openOrReport(runEntryPath(slot), kRunEntryError);
+  FILE* file = openOrReport(runEntryPath(slot), kRunEntryError, GATE_RUN_ENTRIES_BYTES);
   if (!file) return false;
   count = clampCount(count);
   for (int32_t i = 0; i < count; ++i) {

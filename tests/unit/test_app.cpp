@@ -86,7 +86,7 @@ TEST_F(SettingsTest, RoundTripAndEachKeyFallsBackAloneWithOneLine) {
   }
   ASSERT_EQ(remove("data/settings.txt"), 0);
   ASSERT_EQ(mkdir("data/settings.txt", 0755), 0);  // opens, but reading fails
-  expectRead("data/settings.txt: cannot be read, using the defaults\n", 1, 0, 0, "a directory");
+  expectRead("data/settings.txt: cannot be read (not a regular file), using the defaults\n", 1, 0, 0, "a directory");
 }
 
 enum : int { HAT = SDL_JOYHATMOTION, AXIS = SDL_JOYAXISMOTION, BDOWN = SDL_JOYBUTTONDOWN, BUP = SDL_JOYBUTTONUP };
