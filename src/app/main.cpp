@@ -11,6 +11,8 @@
 #include "app/settings.h"
 #include "gfx/bmp_check.h"
 #include "gfx/images.h"
+#include "records/atomic_save.h"
+#include "records/data_files.h"
 
 int main(int argc, char** argv) {
   // Line-buffered so the diagnostic lines reach a pipe as they are printed.
@@ -22,6 +24,9 @@ int main(int argc, char** argv) {
     fputs(parsed.text.c_str(), parsed.exitStatus == 0 ? stdout : stderr);
     return parsed.exitStatus;
   }
+  // What a save cut short by a crash or a kill left is put right before anything is read.
+  RecoverInterruptedSaves();
+  RecoverInterruptedSave(&kSettingsPath, 1);
   // The remembered choices, with what the command line says laid over them.
   const Settings stored = ReadSettings();
   playerSettings = ApplyOptions(stored, parsed.options);

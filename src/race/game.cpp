@@ -18,7 +18,7 @@
 int32_t Game(SDL_Surface* screen, int32_t mapCnt, int32_t mode) {
   // 1. Keyboard, once per frame.
   const uint8_t keys = raceProgram.key_flg = GetMsg();
-  if (keys == KEY_QUIT) return 6;
+  if (keys == KEY_QUIT) return QuitRace();
   // 2. Race clock and time limit.
   RaceClockStep();
   // 3. Setup frame. A race that cannot run goes back to the course select,

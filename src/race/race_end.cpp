@@ -14,12 +14,17 @@
 
 enum { SCORE_CNT_MAX = 200 };
 
+// True from the goal of a mode-1 record whose run was stored until the race
+// is left: the slot's run files hold this race, its best time file not yet.
+static bool recordRunStored = false;
+
 void DecideGoalTime() {
   const int32_t best = bestTime[race.mapCnt];
+  recordRunStored = false;
   if (race.mode == 1) {
     if (best == 0 || best > race.Time) {
       race.ReTime = 1;
-      StoreRun(race.mapCnt);
+      recordRunStored = StoreRun(race.mapCnt);
     }
   } else if (race.mode == 2) {
     if (best > race.Time) {  // a best time of 0 cannot be beaten
@@ -87,6 +92,7 @@ void StopRaceForLeaving() {
 }
 
 void LeaveRace() {
+  recordRunStored = false;
   StopRaceForLeaving();
   car[0].dir = 0;
   car[1].dir = 12;
@@ -107,11 +113,23 @@ static void DrawResultRows(SDL_Surface* screen, int32_t shownBest) {
   }
 }
 
+int32_t QuitRace() {
+  // The run stored at the goal is only raced against with its own time: a
+  // quit before z would leave the old, slower best time beside the new run.
+  if (recordRunStored && race.goalFlg == 1 && race.ReTime == 1 && race.mode == 1) {
+    const int32_t kept = bestTime[race.mapCnt];
+    bestTime[race.mapCnt] = race.Time;
+    if (!WriteBestTimes(bestTime)) bestTime[race.mapCnt] = kept;
+  }
+  recordRunStored = false;
+  return 6;
+}
+
 int32_t ResultScreen(SDL_Surface* screen) {
   const int32_t shownBest = bestTime[race.mapCnt];
   for (;;) {
     raceProgram.key_flg = GetMsg();
-    if (raceProgram.key_flg == KEY_QUIT) return 6;
+    if (raceProgram.key_flg == KEY_QUIT) return QuitRace();
     race.scoreCnt += 1;
     if (race.scoreCnt > SCORE_CNT_MAX) race.scoreCnt = SCORE_CNT_MAX;
     if (raceProgram.key_flg & KEY_Z) {  // not latched: held from before still confirms

@@ -16,6 +16,11 @@ void FinishStep(SDL_Surface* screen);
 // True when the race call must now run the result screen.
 bool ResultScreenDue();
 
+// A quit request in a race frame: returns 6. After the goal of a mode-1
+// record whose run was stored, the new best time is saved first, so the stored
+// run keeps the time it was driven in (z would have saved it).
+int32_t QuitRace();
+
 // The result screen's own frames inside one race call: reveals the best time
 // and race time, z leaves (saving a record's best time first). Returns 1 on
 // leaving, 6 on a quit request. Each pass is presented with PresentFrame.

@@ -1,11 +1,10 @@
 // data_files.cpp -- reading and atomically writing the record files
 #include "records/data_files.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 
+#include "records/atomic_save.h"
 #include "records/file_gate.h"
 #include "records/text_scan.h"
 
@@ -36,16 +35,8 @@ static void appendFormatted(std::string* text, const char* format, Numbers... nu
 }
 
 bool ReplaceFileAtomically(const char* path, const char* text, long size) {
-  const std::string temporary = std::string(path) + ".tmp";
-  FILE* file = fopen(temporary.c_str(), "w");
-  if (!file) return false;
-  bool ok = fwrite(text, 1, static_cast<size_t>(size), file) == static_cast<size_t>(size);
-  ok = (fflush(file) == 0) && ok;
-  ok = (fsync(fileno(file)) == 0) && ok;
-  ok = (fclose(file) == 0) && ok;
-  if (ok) ok = rename(temporary.c_str(), path) == 0;
-  if (!ok) remove(temporary.c_str());
-  return ok;
+  const SaveFile file = {path, text, static_cast<size_t>(size)};
+  return ReplaceFilesTogether(&file, 1) < 0;
 }
 
 static bool writeOrReport(const std::string& path, const std::string& text, const char* message) {
@@ -111,11 +102,30 @@ bool WriteRun(int slot, int32_t count, const int32_t* x, const int32_t* y, const
   count = clampCount(count);
   std::string countText;
   appendFormatted(&countText, "%ld", count);
-  if (!writeOrReport(runCountPath(slot), countText, kRunCountError)) return false;
   std::string entries;
   entries.reserve(static_cast<size_t>(count) * 16);
   for (int32_t i = 0; i < count; ++i) appendFormatted(&entries, "%ld %ld %ld ", x[i], y[i], ang[i]);
-  return writeOrReport(runEntryPath(slot), entries, kRunEntryError);
+  // One save: a count without its entries would replay another run.
+  const std::string countPath = runCountPath(slot), entryPath = runEntryPath(slot);
+  const SaveFile files[2] = {{countPath.c_str(), countText.data(), countText.size()},
+                             {entryPath.c_str(), entries.data(), entries.size()}};
+  const int failed = ReplaceFilesTogether(files, 2);
+  if (failed >= 0) puts(failed == 0 ? kRunCountError : kRunEntryError);
+  return failed < 0;
+}
+
+void RecoverInterruptedSaves() {
+  for (int course = 0; course < COURSE_COUNT; ++course) {
+    const std::string path = checkpointPath(course);
+    const char* paths[1] = {path.c_str()};
+    RecoverInterruptedSave(paths, 1);
+  }
+  for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+    const std::string countPath = runCountPath(slot), entryPath = runEntryPath(slot);
+    const char* paths[2] = {countPath.c_str(), entryPath.c_str()};
+    RecoverInterruptedSave(paths, 2);
+  }
+  for (const char* path : {kClearPath, kBestPath}) RecoverInterruptedSave(&path, 1);
 }
 
 static bool readInts(const char* path, int32_t* values, int n) {
