@@ -7,6 +7,7 @@
 #include "app/display.h"
 #include "app/gamepad.h"
 #include "app/options.h"
+#include "app/output_guard.h"
 #include "app/scene_loop.h"
 #include "app/settings.h"
 #include "gfx/bmp_check.h"
@@ -15,6 +16,8 @@
 #include "records/data_files.h"
 
 int main(int argc, char** argv) {
+  // A closed or stalled reader of the diagnostic lines loses lines, never the game.
+  GuardStandardOutput();
   // Line-buffered so the diagnostic lines reach a pipe as they are printed.
   setvbuf(stdout, nullptr, _IOLBF, 0);
   // The command line is read before anything else: --help, --version and a

@@ -48,6 +48,10 @@ TEST(Options, EveryAcceptedAndRefusedFormAndWhatItOverrides) {
       {{"-h"}, "2 velkaro: unexpected argument '-h'" + hint},
       {{"--"}, "2 velkaro: unexpected argument '--'" + hint},
       {{"--version", "--bogus"}, "2 velkaro: unknown option '--bogus'" + hint},  // a mistake wins over --version
+      // One line whatever an argument holds: control characters are shown escaped.
+      {{"--scale", "2\n3"}, bad + "'2\\n3' for option '--scale' (1, 2, 3 or 4)" + hint},
+      {{"--zo\x1b[2Jom\r"}, "2 velkaro: unknown option '--zo\\x1b[2Jom\\x0d'" + hint},
+      {{"a\tb\x7f"}, "2 velkaro: unexpected argument 'a\\tb\\x7f'" + hint},
   };
   for (const auto& [args, expected] : cases) EXPECT_EQ(parse(args), expected);
 }
