@@ -20,9 +20,17 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# VELKARO_E2E_DISPLAY=N runs the X server as :N (for machines shared by several
+# people, each with their own numbers); otherwise the server picks a free one.
 start_x() {  # start_x [SCREEN-WxH], 1024x768 by default
   exec 5> "$WORK/displayfd"
-  Xvfb -displayfd 5 -screen 0 "${1:-1024x768}x24" -noreset -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
+  if [ -n "${VELKARO_E2E_DISPLAY:-}" ]; then
+    Xvfb ":$VELKARO_E2E_DISPLAY" -screen 0 "${1:-1024x768}x24" -noreset -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
+    echo "$VELKARO_E2E_DISPLAY" >&5
+    sleep 0.5
+  else
+    Xvfb -displayfd 5 -screen 0 "${1:-1024x768}x24" -noreset -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
+  fi
   XVFB_PID=$!
   for _ in $(seq 100); do [ -s "$WORK/displayfd" ] && break; sleep 0.1; done
   [ -s "$WORK/displayfd" ] || fail "Xvfb did not start"
