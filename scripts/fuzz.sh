@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Fuzzes every record-file reader for a bounded time each, with AddressSanitizer
+# Fuzzes every record-file reader, and the picture and sound checks with the
+# decoders behind them, for a bounded time each, with AddressSanitizer
 # and UndefinedBehaviorSanitizer, starting from the committed seed corpus; as
 # many readers at a time as there are cores (JOBS overrides).
 #   scripts/fuzz.sh [seconds-per-target]      (default 20)
@@ -11,7 +12,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 build="$here/build-fuzz"
-targets=(checkpoints run_count run_entries clear_flags best_times)
+targets=(checkpoints run_count run_entries clear_flags best_times bmp wav)
 
 CXX=${FUZZ_CXX:-clang++} cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKARO_FUZZ=ON >/dev/null
 cmake --build "$build" --target fuzz_targets -j"${JOBS:-$(nproc)}"

@@ -4,7 +4,8 @@
 # sdl12-compat) and of the Debian package; formatting and static analysis; then the
 # unit and scene tests (fault matrix and soak included) again under the address,
 # leak and undefined-behaviour sanitizers, and a bounded fuzzing run of every
-# record-file reader. The end-to-end tests run the same code as the unit tests,
+# record-file reader and of the picture and sound checks, and a minute's
+# sanitizer soak of the real game under Xvfb. The end-to-end tests run the same code as the unit tests,
 # so the sanitizers leave them out.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,3 +19,5 @@ ctest --output-on-failure -j"$(nproc)"
 # Fewer soak sessions under the sanitizers: each is several times slower there.
 VELKARO_SOAK_SESSIONS=6 "$here/scripts/sanitize.sh" -E '^e2e\.'
 "$here/scripts/fuzz.sh" 10
+# One minute of the real game, built with the sanitizers above, played with random keys under Xvfb.
+SOAK_BUILD="$here/build-sanitize" "$here/scripts/soak-asan.sh" 1

@@ -15,8 +15,11 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <vector>
 
+#include "app/wav_check.h"
 #include "core/sound_events.h"
+#include "records/file_gate.h"
 
 static const int kRate = 44100;
 static const int kBufferFrames = 1024;
@@ -144,11 +147,20 @@ static void postMix(void*, Uint8* stream, int len) {
   mixerCpu.store(threadCpuSeconds(), std::memory_order_relaxed);
 }
 
+// A sound file through the file gate and the WAV check, then read and
+// converted by SDL_mixer from memory; nullptr when anything refuses it.
+static Mix_Chunk* loadChecked(const char* path) {
+  std::vector<uint8_t> bytes;
+  if (!ReadGatedFile(path, GATE_SOUND_BYTES, &bytes)) return nullptr;
+  if (WavProblem(bytes.data(), bytes.size())) return nullptr;
+  return Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+}
+
 static void loadSounds() {
   for (int id = 0; id < SOUND_FILE_COUNT; ++id) {
     char path[64];
     std::snprintf(path, sizeof path, "sound/%s.wav", SoundName(static_cast<SoundId>(id)));
-    chunks[id] = Mix_LoadWAV(path);
+    chunks[id] = loadChecked(path);
     if (chunks[id] && chunks[id]->alen < 4) {
       Mix_FreeChunk(chunks[id]);
       chunks[id] = nullptr;

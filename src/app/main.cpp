@@ -8,11 +8,18 @@
 #include "app/gamepad.h"
 #include "app/key_bindings.h"
 #include "app/options.h"
+#include "app/output_guard.h"
 #include "app/scene_loop.h"
 #include "app/settings.h"
+#include "gfx/bmp_check.h"
+#include "gfx/images.h"
 #include "race/race_state.h"
+#include "records/atomic_save.h"
+#include "records/data_files.h"
 
 int main(int argc, char** argv) {
+  // A closed or stalled reader of the diagnostic lines loses lines, never the game.
+  GuardStandardOutput();
   // Line-buffered so the diagnostic lines reach a pipe as they are printed.
   setvbuf(stdout, nullptr, _IOLBF, 0);
   // The command line is read before anything else: --help, --version and a
@@ -22,6 +29,9 @@ int main(int argc, char** argv) {
     fputs(parsed.text.c_str(), parsed.exitStatus == 0 ? stdout : stderr);
     return parsed.exitStatus;
   }
+  // What a save cut short by a crash or a kill left is put right before anything is read.
+  RecoverInterruptedSaves();
+  RecoverInterruptedSave(&kSettingsPath, 1);
   // The remembered choices, with what the command line says laid over them.
   const Settings stored = ReadSettings();
   playerSettings = ApplyOptions(stored, parsed.options);
@@ -32,8 +42,7 @@ int main(int argc, char** argv) {
   if (SDL_Init(SDL_INIT_VIDEO) < 0) return -1;
   // The icon is set before the video mode; without a readable icon.bmp the
   // window simply has none.
-  SDL_RWops* iconFile = SDL_RWFromFile("icon.bmp", "rb");
-  SDL_Surface* icon = iconFile ? SDL_LoadBMP_RW(iconFile, 1) : nullptr;
+  SDL_Surface* icon = LoadCheckedImage("icon.bmp", BMP_ICON_MAX_SIDE, BMP_ICON_MAX_SIDE);
   if (icon) SDL_WM_SetIcon(icon, nullptr);
   SDL_WM_SetCaption("Velkaro", nullptr);
   const bool opened = OpenDisplay();

@@ -65,6 +65,26 @@ const OptionRow* findOption(const std::string& name) {
   return nullptr;
 }
 
+// An argument as it can be shown inside a one-line message: control
+// characters (a newline above all) written as escapes.
+std::string printable(const std::string& text) {
+  std::string shown;
+  for (const char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      shown += "\\n";
+    } else if (c == '\t') {
+      shown += "\\t";
+    } else if (u < 0x20 || u == 0x7f) {
+      static const char hex[] = "0123456789abcdef";
+      shown += std::string("\\x") + hex[u >> 4] + hex[u & 15];
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
 OptionResult failure(const std::string& problem) {
   OptionResult r;
   r.exitStatus = 2;
@@ -87,11 +107,11 @@ OptionResult ParseOptions(int argc, const char* const* argv) {
   OptionResult result;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg.compare(0, 2, "--") != 0 || arg == "--") return failure("unexpected argument '" + arg + "'");
+    if (arg.compare(0, 2, "--") != 0 || arg == "--") return failure("unexpected argument '" + printable(arg) + "'");
     const size_t equals = arg.find('=');
     const std::string name = arg.substr(0, equals);
     const OptionRow* row = findOption(name);
-    if (!row) return failure("unknown option '" + name + "'");
+    if (!row) return failure("unknown option '" + printable(name) + "'");
     const char* value = nullptr;
     if (equals != std::string::npos) {
       if (!row->takesValue) return failure("option '" + name + "' takes no value");
@@ -101,7 +121,7 @@ OptionResult ParseOptions(int argc, const char* const* argv) {
       value = argv[++i];
     }
     if (!row->apply(&result.options, value ? value : "")) {
-      return failure("bad value '" + std::string(value) + "' for option '" + name + "' (" + row->values + ")");
+      return failure("bad value '" + printable(value) + "' for option '" + name + "' (" + row->values + ")");
     }
   }
   if (result.options.help) {

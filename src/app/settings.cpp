@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "app/options.h"
 #include "records/data_files.h"
+#include "records/file_gate.h"
 
 Settings playerSettings;
 const char* const kSettingsPath = "data/settings.txt";
@@ -94,9 +94,11 @@ std::string readLine(Settings* s, const std::string& rawLine, int lineNo) {
 
 Settings ReadSettings(const char* path) {
   Settings s;
-  FILE* file = fopen(path, "r");
+  // A FIFO, a device (data/settings.txt linked to /dev/zero) or a file far
+  // larger than any settings are is not read at all.
+  FILE* file = OpenGatedFile(path, GATE_SMALL_TEXT_BYTES);
   if (!file) {
-    if (errno != ENOENT) printf("%s: cannot be read (%s), using the defaults\n", path, strerror(errno));
+    if (errno != ENOENT) printf("%s: cannot be read (%s), using the defaults\n", path, GateProblem(errno));
     return s;
   }
   std::string problems;

@@ -10,6 +10,7 @@
 #include "gfx/images.h"
 #include "race/car_state.h"
 #include "records/data_files.h"
+#include "records/file_gate.h"
 #include "records/record_tables.h"
 
 static const int32_t kStripOpenH = 96;   // thumbnail height: the strip is open

@@ -6,6 +6,10 @@
 
 #include <cstdio>
 #include <cstring>
+#include <vector>
+
+#include "gfx/bmp_check.h"
+#include "records/file_gate.h"
 
 ImageSet img = {};
 
@@ -45,6 +49,23 @@ struct CourseOriginal {
 static const int kCourses = 6;  // image/map0.bmp .. image/map5.bmp
 static CourseOriginal courseOriginals[kCourses] = {};
 
+// The rest of an open picture file, checked, then decoded by SDL_image from
+// memory: the file is never opened a second time by name.
+static SDL_Surface* decodeChecked(FILE* file, int32_t maxWidth, int32_t maxHeight) {
+  std::vector<uint8_t> bytes;
+  if (!ReadWholeFile(file, GATE_IMAGE_BYTES, &bytes)) return nullptr;
+  if (BmpProblem(bytes.data(), bytes.size(), maxWidth, maxHeight)) return nullptr;
+  return IMG_Load_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+}
+
+SDL_Surface* LoadCheckedImage(const char* path, int32_t maxWidth, int32_t maxHeight) {
+  FILE* file = OpenGatedFile(path, GATE_IMAGE_BYTES);
+  if (!file) return nullptr;
+  SDL_Surface* loaded = decodeChecked(file, maxWidth, maxHeight);
+  fclose(file);
+  return loaded;
+}
+
 static void coursePath(int course, char* path, size_t size) { snprintf(path, size, "image/map%d.bmp", course); }
 
 static bool sameFile(const struct stat& a, const struct stat& b) {
@@ -59,10 +80,13 @@ static SDL_Surface* courseOriginal(int course) {
   char path[32];
   coursePath(course, path, sizeof path);
   struct stat file;
-  if (stat(path, &file) != 0) return nullptr;
+  FILE* stream = OpenGatedFile(path, GATE_IMAGE_BYTES, &file);
+  if (!stream) return nullptr;
   CourseOriginal& kept = courseOriginals[course];
+  SDL_Surface* loaded = nullptr;
+  if (!kept.surface || !sameFile(kept.file, file)) loaded = decodeChecked(stream, BMP_COURSE_MAX_W, BMP_COURSE_MAX_H);
+  fclose(stream);
   if (kept.surface && sameFile(kept.file, file)) return kept.surface;
-  SDL_Surface* loaded = IMG_Load(path);
   if (!loaded) return nullptr;
   if (kept.surface) SDL_FreeSurface(kept.surface);
   kept.surface = loaded;
@@ -127,7 +151,7 @@ static void fillFromOriginal(SDL_Surface* copy, const SDL_Surface* original) {
 
 void ImageLoad() {
   for (const SheetEntry& sheet : sheets) {
-    img.*sheet.slot = IMG_Load(sheet.file);
+    img.*sheet.slot = LoadCheckedImage(sheet.file, BMP_SHEET_MAX_SIDE, BMP_SHEET_MAX_SIDE);
     if (!(img.*sheet.slot)) puts("NOT READ FILE");
   }
   for (const SheetEntry& sheet : sheets) {

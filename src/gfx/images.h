@@ -34,6 +34,11 @@ struct ImageSet {
 };
 extern ImageSet img;
 
+// Reads a picture through the file gate and the BMP check and decodes it with
+// SDL_image; nullptr when either refuses it (a FIFO, a device, an oversized or
+// malformed file, a side past the limits given) or it cannot be decoded.
+SDL_Surface* LoadCheckedImage(const char* path, int32_t maxWidth, int32_t maxHeight);
+
 // Loads the seventeen sheets from image/; prints "NOT READ FILE" for each that
 // fails and goes on. Keyed sheets get magenta as their transparent colour.
 // Also reads the six course images ahead, silently, and makes two course-sized

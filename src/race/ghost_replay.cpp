@@ -59,13 +59,13 @@ void RecordStep() {
   SkidSpawnStep();
 }
 
-void StoreRun(int32_t slot) {
-  if (run.SaveFlg != 1) return;
+bool StoreRun(int32_t slot) {
+  if (run.SaveFlg != 1) return false;
   run.SaveFlg = 0;
   run.SaveCnt -= 1;  // the goal frame's own entry is not part of the run
   // A run longer than the arrays keeps its first RUN_CAPACITY entries.
   const int32_t count = run.SaveCnt < RUN_CAPACITY ? run.SaveCnt : RUN_CAPACITY;
-  WriteRun(slot, count, run.SaveX, run.SaveY, run.SaveAng);
+  return WriteRun(slot, count, run.SaveX, run.SaveY, run.SaveAng);
 }
 
 void ReplayStep() {

@@ -16,7 +16,8 @@ void RecordStep();
 // Mode-1 record at the goal, while SaveFlg is 1: recording stops, the goal
 // frame's entry is dropped and the run (at most RUN_CAPACITY entries) is
 // written to the slot's files. A failed write is printed and the race goes on.
-void StoreRun(int32_t slot);
+// True when the run's files now hold this run.
+bool StoreRun(int32_t slot);
 
 // While AiFlg is 1 and the race has a second car: places it on entry RunCnt.
 // An exhausted path in mode 2 ends the race as a loss unless the third lap

@@ -9,10 +9,11 @@
 
 void DecideGoalTime() {
   const int32_t best = bestTime[race.mapCnt];
+  run.storedFlg = 0;
   if (race.mode == 1) {
     if (best == 0 || best > race.Time) {
       race.ReTime = 1;
-      StoreRun(race.mapCnt);
+      run.storedFlg = StoreRun(race.mapCnt) ? 1 : 0;
     }
   } else if (race.mode == 2) {
     if (best > race.Time) {  // a best time of 0 cannot be beaten
@@ -44,6 +45,15 @@ void SaveRecordTime() {
   WriteBestTimes(bestTime);
 }
 
+void SaveRecordTimeOnQuit() {
+  if (run.storedFlg == 1 && race.goalFlg == 1 && race.ReTime == 1 && race.mode == 1) {
+    const int32_t kept = bestTime[race.mapCnt];
+    bestTime[race.mapCnt] = race.Time;
+    if (!WriteBestTimes(bestTime)) bestTime[race.mapCnt] = kept;
+  }
+  run.storedFlg = 0;
+}
+
 void StopRaceForLeaving() {
   car[0].speed = 0;
   car[1].speed = 0;
@@ -55,6 +65,7 @@ void StopRaceForLeaving() {
 }
 
 void LeaveRace() {
+  run.storedFlg = 0;
   StopRaceForLeaving();
   car[0].dir = 0;
   car[1].dir = 12;

@@ -19,6 +19,11 @@ bool ResultScreenDue();
 // leaves).
 void SaveRecordTime();
 
+// A quit request in a race frame: after the goal of a mode-1 record whose run
+// was stored, the new best time is saved first, so the stored run keeps the
+// time it was driven in (z would have saved it). A run that could not be
+// stored leaves the old time, which still belongs to the old run.
+void SaveRecordTimeOnQuit();
 // Leaving a race, from the result screen or the pause menu: both cars stopped,
 // the pause cursor back on resume, replay off, and the race flags set so that
 // the next race starts with a setup frame and loads its stored run.

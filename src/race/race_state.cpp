@@ -12,8 +12,8 @@
 
 RaceState race = {};
 // Field order: SaveX SaveY SaveAng SaveCnt SaveFlg LoadX LoadY LoadAng LoadCnt
-// RunCnt AiFlg LoadFlg. LoadFlg starts at 1 so the first race loads its run.
-RunState run = {{}, {}, {}, 0, 0, {}, {}, {}, 0, 0, 0, 1};
+// RunCnt AiFlg LoadFlg storedFlg. LoadFlg starts at 1 so the first race loads its run.
+RunState run = {{}, {}, {}, 0, 0, {}, {}, {}, 0, 0, 0, 1, 0};
 SkidState skid = {};
 RaceProgramState raceProgram = {};
 RaceOptions raceOptions = {};

@@ -45,6 +45,9 @@ struct RunState {
   int32_t RunCnt;   // next entry to replay
   int32_t AiFlg;    // replay is on
   int32_t LoadFlg;  // a stored run may be loaded at the next race start; 1 at program start
+  // 1 from the goal of a mode-1 record whose run files were written until the
+  // race is left: the run is on disk, its best time not yet.
+  int32_t storedFlg;
 };
 
 // Skid-mark history: entry 0 the newest point, entry 1 the one before.

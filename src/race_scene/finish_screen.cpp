@@ -66,7 +66,10 @@ int32_t ResultScreen(SDL_Surface* screen) {
   const int32_t shownBest = bestTime[race.mapCnt];
   for (;;) {
     raceProgram.key_flg = GetMsg();
-    if (raceProgram.key_flg == KEY_QUIT) return SCENE_QUIT;
+    if (raceProgram.key_flg == KEY_QUIT) {
+      SaveRecordTimeOnQuit();
+      return SCENE_QUIT;
+    }
     race.scoreCnt += 1;
     if (race.scoreCnt > SCORE_CNT_MAX) race.scoreCnt = SCORE_CNT_MAX;
     if (raceProgram.key_flg & KEY_Z) {  // not latched: held from before still confirms

@@ -33,7 +33,10 @@ static bool SetupRace(int32_t mapCnt, int32_t mode) {
 int32_t Game(SDL_Surface* screen, int32_t mapCnt, int32_t mode) {
   // Keyboard, once per frame.
   const uint8_t keys = raceProgram.key_flg = GetMsg();
-  if (keys == KEY_QUIT) return SCENE_QUIT;
+  if (keys == KEY_QUIT) {
+    SaveRecordTimeOnQuit();  // after a record's goal, its run keeps its time
+    return SCENE_QUIT;
+  }
   // Setup frame. A race that cannot run goes back to the course select, and
   // the next call tries the setup again.
   if (race.readyFlg == 0 && !SetupRace(mapCnt, mode)) {

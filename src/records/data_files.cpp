@@ -1,11 +1,11 @@
 // data_files.cpp -- reading and atomically writing the record files
 #include "records/data_files.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <string>
 
+#include "records/atomic_save.h"
+#include "records/file_gate.h"
 #include "records/text_scan.h"
 
 static const char kCheckpointError[] = "ファイル書き込みエラー";
@@ -35,16 +35,8 @@ static void appendFormatted(std::string* text, const char* format, Numbers... nu
 }
 
 bool ReplaceFileAtomically(const char* path, const char* text, long size) {
-  const std::string temporary = std::string(path) + ".tmp";
-  FILE* file = fopen(temporary.c_str(), "w");
-  if (!file) return false;
-  bool ok = fwrite(text, 1, static_cast<size_t>(size), file) == static_cast<size_t>(size);
-  ok = (fflush(file) == 0) && ok;
-  ok = (fsync(fileno(file)) == 0) && ok;
-  ok = (fclose(file) == 0) && ok;
-  if (ok) ok = rename(temporary.c_str(), path) == 0;
-  if (!ok) remove(temporary.c_str());
-  return ok;
+  const SaveFile file = {path, text, static_cast<size_t>(size)};
+  return ReplaceFilesTogether(&file, 1) < 0;
 }
 
 static bool writeOrReport(const std::string& path, const std::string& text, const char* message) {
@@ -53,8 +45,10 @@ static bool writeOrReport(const std::string& path, const std::string& text, cons
   return false;
 }
 
-static FILE* openOrReport(const std::string& path, const char* message) {
-  FILE* file = fopen(path.c_str(), "r");
+// Through the gate: a FIFO, a device or a file larger than its kind can be is
+// reported as a file that cannot be opened.
+static FILE* openOrReport(const std::string& path, const char* message, long maxBytes = GATE_SMALL_TEXT_BYTES) {
+  FILE* file = OpenGatedFile(path.c_str(), maxBytes);
   if (!file) puts(message);
   return file;
 }
@@ -94,7 +88,7 @@ bool ReadRunCount(int slot, int32_t* count) {
 
 bool ReadRunEntries(int slot, int32_t count, int32_t x[RUN_CAPACITY], int32_t y[RUN_CAPACITY],
                     int32_t ang[RUN_CAPACITY]) {
-  FILE* file = openOrReport(runEntryPath(slot), kRunEntryError);
+  FILE* file = openOrReport(runEntryPath(slot), kRunEntryError, GATE_RUN_ENTRIES_BYTES);
   if (!file) return false;
   count = clampCount(count);
   for (int32_t i = 0; i < count; ++i) {
@@ -108,17 +102,36 @@ bool WriteRun(int slot, int32_t count, const int32_t* x, const int32_t* y, const
   count = clampCount(count);
   std::string countText;
   appendFormatted(&countText, "%ld", count);
-  if (!writeOrReport(runCountPath(slot), countText, kRunCountError)) return false;
   std::string entries;
   entries.reserve(static_cast<size_t>(count) * 16);
   for (int32_t i = 0; i < count; ++i) appendFormatted(&entries, "%ld %ld %ld ", x[i], y[i], ang[i]);
-  return writeOrReport(runEntryPath(slot), entries, kRunEntryError);
+  // One save: a count without its entries would replay another run.
+  const std::string countPath = runCountPath(slot), entryPath = runEntryPath(slot);
+  const SaveFile files[2] = {{countPath.c_str(), countText.data(), countText.size()},
+                             {entryPath.c_str(), entries.data(), entries.size()}};
+  const int failed = ReplaceFilesTogether(files, 2);
+  if (failed >= 0) puts(failed == 0 ? kRunCountError : kRunEntryError);
+  return failed < 0;
+}
+
+void RecoverInterruptedSaves() {
+  for (int course = 0; course < COURSE_COUNT; ++course) {
+    const std::string path = checkpointPath(course);
+    const char* paths[1] = {path.c_str()};
+    RecoverInterruptedSave(paths, 1);
+  }
+  for (int slot = 0; slot < SLOT_COUNT; ++slot) {
+    const std::string countPath = runCountPath(slot), entryPath = runEntryPath(slot);
+    const char* paths[2] = {countPath.c_str(), entryPath.c_str()};
+    RecoverInterruptedSave(paths, 2);
+  }
+  for (const char* path : {kClearPath, kBestPath}) RecoverInterruptedSave(&path, 1);
 }
 
 // errorShown, when given, lets a caller report a file that cannot be opened
 // once across several reads: the line is printed only while it is false.
 static bool readInts(const char* path, int32_t* values, int n, bool* errorShown = nullptr) {
-  FILE* file = fopen(path, "r");
+  FILE* file = OpenGatedFile(path, GATE_SMALL_TEXT_BYTES);  // a FIFO here must not stop the frame
   if (!file) {
     if (!errorShown || !*errorShown) puts(kReadError);
     if (errorShown) *errorShown = true;

@@ -13,9 +13,10 @@ enum {
 // that is missing or malformed (or does not fit in 32 bits): that variable and
 // all after it keep what they held. Every reader and writer returns false after
 // printing the file's message as one line when the file cannot be opened.
-// Writers replace the file whole and atomically (a temporary file beside it,
-// flushed, then renamed over it), so a record file is always either the old or
-// the new one, never partial.
+// Writers replace the file whole and atomically (a temporary file created new
+// beside it, synced, then renamed over it), so a record file is always either
+// the old or the new one, never partial, and a link planted at the temporary's
+// name is never followed.
 
 // "data/check<course>.txt": 20 pairs "%d,%d ".
 bool ReadCheckpoints(int course, int32_t checkX[CHECKPOINT_COUNT], int32_t checkY[CHECKPOINT_COUNT]);
@@ -26,7 +27,9 @@ bool ReadRunCount(int slot, int32_t* count);
 // "data/ghost<slot>.txt": count entries "%d %d %d "; count is clamped to capacity.
 bool ReadRunEntries(int slot, int32_t count, int32_t x[RUN_CAPACITY], int32_t y[RUN_CAPACITY],
                     int32_t ang[RUN_CAPACITY]);
-// Writes the count file, then the entry file (entries 0..count-1).
+// Writes the count file and the entry file (entries 0..count-1) as one save:
+// both are replaced or neither, and on failure the message of the file that
+// failed is printed.
 bool WriteRun(int slot, int32_t count, const int32_t* x, const int32_t* y, const int32_t* ang);
 
 // "data/clearFlg.txt": six "%d ".
@@ -43,6 +46,11 @@ bool WriteBestTimes(const int32_t bestTime[SLOT_COUNT]);
 bool ReadClearFlagsOnce(int32_t clearFlg[COURSE_COUNT], bool* errorShown);
 bool ReadBestTimesOnce(int32_t bestTime[SLOT_COUNT], bool* errorShown);
 
-// Replaces path with exactly size bytes of text: temporary file, flush, sync,
-// rename. Returns false, leaving the old file untouched, when any step fails.
+// At start, before anything is read: what a save killed part-way left beside
+// the record files is put right (see RecoverInterruptedSave).
+void RecoverInterruptedSaves();
+
+// Replaces path with exactly size bytes of text: temporary file created new,
+// written, synced, renamed. Returns false, leaving the old file untouched and
+// no temporary, when any step fails (an existing "<path>.tmp" included).
 bool ReplaceFileAtomically(const char* path, const char* text, long size);

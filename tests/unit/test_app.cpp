@@ -51,6 +51,10 @@ TEST(Options, EveryAcceptedAndRefusedFormAndWhatItOverrides) {
       {{"-h"}, "2 velkaro: unexpected argument '-h'" + hint},
       {{"--"}, "2 velkaro: unexpected argument '--'" + hint},
       {{"--version", "--bogus"}, "2 velkaro: unknown option '--bogus'" + hint},  // a mistake wins over --version
+      // One line whatever an argument holds: control characters are shown escaped.
+      {{"--scale", "2\n3"}, bad + "'2\\n3' for option '--scale' (1, 2, 3 or 4)" + hint},
+      {{"--zo\x1b[2Jom\r"}, "2 velkaro: unknown option '--zo\\x1b[2Jom\\x0d'" + hint},
+      {{"a\tb\x7f"}, "2 velkaro: unexpected argument 'a\\tb\\x7f'" + hint},
   };
   for (const auto& [args, expected] : cases) EXPECT_EQ(parse(args), expected);
 }
@@ -89,7 +93,7 @@ TEST_F(SettingsTest, RoundTripAndEachKeyFallsBackAloneWithOneLine) {
   }
   ASSERT_EQ(remove("data/settings.txt"), 0);
   ASSERT_EQ(mkdir("data/settings.txt", 0755), 0);  // opens, but reading fails
-  expectRead("data/settings.txt: cannot be read, using the defaults\n", 1, 0, 0, "a directory");
+  expectRead("data/settings.txt: cannot be read (not a regular file), using the defaults\n", 1, 0, 0, "a directory");
 }
 
 enum : int { HAT = SDL_JOYHATMOTION, AXIS = SDL_JOYAXISMOTION, BDOWN = SDL_JOYBUTTONDOWN, BUP = SDL_JOYBUTTONUP };

@@ -55,7 +55,8 @@ TEST_F(SaveAtomicity, KilledSavesLeaveEveryFileWholeOldOrNew) {
     int ready[2];
     ASSERT_EQ(pipe(ready), 0);
     const pid_t child = fork();
-    if (child == 0) {  // saves versions 2 and 1 in turn until it is killed, once it has said so
+    if (child == 0) {  // starts as the game does, then saves versions 2 and 1 in turn until it is killed
+      RecoverInterruptedSaves();
       if (write(ready[1], "", 1) != 1) _exit(2);
       for (;;)
         if (!SaveAll(2) || !SaveAll(1)) _exit(1);
@@ -68,17 +69,34 @@ TEST_F(SaveAtomicity, KilledSavesLeaveEveryFileWholeOldOrNew) {
     ASSERT_EQ(kill(child, SIGKILL), 0);
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status)) << "the saving child stopped by itself";
+    // What the next start finds, once it has put right what the kill left: the stored run's two
+    // files (1 and 2) are one save, so both are old or both new.
+    RecoverInterruptedSaves();
     const std::vector<std::string> now = Contents();
     for (size_t f = 0; f < now.size(); ++f) {
       ASSERT_TRUE(now[f] == oldBytes[f] || now[f] == newBytes[f])
           << kFiles[f] << " torn by a kill at " << delayUs << " us: " << now[f].size() << " bytes";
       sawNew += now[f] == newBytes[f];
     }
+    ASSERT_EQ(now[1] == newBytes[1], now[2] == newBytes[2]) << "a run count without its entries, kill at " << delayUs;
+    std::vector<std::string> leftovers = Contents(".tmp");
+    for (const std::string& old : Contents(".old")) leftovers.push_back(old);
+    ASSERT_EQ(leftovers, std::vector<std::string>(10, "<missing>")) << "left beside the records";
   }
   EXPECT_GT(sawNew, 0) << "the children never got a save through: the kills prove nothing";
-  // What a kill before the rename leaves, a partial file beside each record, is replaced by the next save.
+  // A partial file beside each record, as a kill before the rename leaves it: never reused, so a save
+  // fails with the record as it was until the next start has removed it.
+  const std::vector<std::string> before = Contents();
   for (size_t f = 0; f < newBytes.size(); ++f)
     WriteTextFile(kFiles[f] + std::string(".tmp"), newBytes[f].substr(0, newBytes[f].size() / 3));
+  std::vector<int32_t> other(RUN_CAPACITY, 77);
+  const int32_t* p = other.data();
+  EXPECT_EQ(
+      Printed([&] { WriteBestTimes(p), WriteRun(3, 10, p, p, p), WriteClearFlags(p), WriteCheckpoints(5, p, p); }),
+      "bestTimeファイル書き込みエラー\nsaveCntファイル書き込みエラー\nclearFlgファイル書き込みエラー\n"
+      "ファイル書き込みエラー\n");
+  EXPECT_EQ(Contents() == before, true);
+  RecoverInterruptedSaves();
   ASSERT_TRUE(SaveAll(2));
   EXPECT_EQ(V(Contents() == newBytes, Contents(".tmp") == std::vector<std::string>(5, "<missing>")), V(1, 1));
 }
