@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/audio.h"
-#include "core/sound_events.h"
 #include "app/wav_check.h"
+#include "core/sound_events.h"
 #include "gfx/bmp_check.h"
 #include "gfx/images.h"
 #include "records/file_gate.h"
