@@ -49,7 +49,7 @@ target_link_libraries(PkgConfig::SDLMIXER INTERFACE web_mixer)
 # IDBFS keeps the records; the page (web/page) starts it once the data is in.
 set(WEB_LINK_OPTIONS
   -sASYNCIFY -sASYNCIFY_IMPORTS=[velkaro_web_sleep] -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728
-  -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1 -lidbfs.js
+  -sEXIT_RUNTIME=1 -sFORCE_FILESYSTEM=1 -lidbfs.js
   -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_velkaro_audio_fill]
   -sEXPORTED_RUNTIME_METHODS=[FS,IDBFS,HEAPU8,addRunDependency,removeRunDependency]
   --js-library ${WEB_DIR}/sdl/library_velkaro.js)

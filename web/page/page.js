@@ -19,6 +19,7 @@ var Module = (function () {
     print: function (text) { console.log(text); },
     printErr: function (text) { console.error(text); },
     preRun: [startFiles],
+    onExit: function () { say('The game has ended. Reload the page to play again.'); },
   };
 
   function say(text) { notice.textContent = text; }
