@@ -73,4 +73,16 @@ function(velkaro_web_targets)
     -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728 -lnodefs.js -sEXIT_RUNTIME=1 -sASSERTIONS=1
     --js-library ${WEB_DIR}/sdl/library_velkaro.js)
   set_target_properties(velkaro_web_replay PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${VELKARO_WEB_OUT}/tests)
+
+  # The race frame benchmark, run in a page of its own (web/bench/bench.html).
+  add_executable(velkaro_race_bench ${WEB_DIR}/bench/race_bench.cpp)
+  target_link_libraries(velkaro_race_bench PRIVATE velkaro_autopilotkit)
+  target_link_options(velkaro_race_bench PRIVATE -sASYNCIFY -sASYNCIFY_IMPORTS=[velkaro_web_sleep]
+    -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728 -sINVOKE_RUN=0 -sFORCE_FILESYSTEM=1
+    -sEXPORTED_RUNTIME_METHODS=[FS,callMain] --js-library ${WEB_DIR}/sdl/library_velkaro.js)
+  set_target_properties(velkaro_race_bench PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${VELKARO_WEB_OUT}/bench)
+  add_custom_target(web_bench_page ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${WEB_DIR}/bench/bench.html ${VELKARO_WEB_OUT}/bench/bench.html
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_SOURCE_DIR}/tools/autopilot/rivals ${VELKARO_WEB_OUT}/bench/keys
+    DEPENDS ${WEB_DIR}/bench/bench.html)
 endfunction()

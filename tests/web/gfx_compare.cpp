@@ -56,8 +56,13 @@ TEST_F(GfxCompare, SmoothZoomMatchesOnTheGameSheetsAndFactors) {
   // Keyed and unkeyed 24-bit sheets and RGBA ones; enlarging, shrinking,
   // the cut ratios of the game's draws (60/31, 1536/480), factors below the
   // smallest SDL_gfx takes, one-pixel sides; with and without smoothing.
-  const double factors[][2] = {{1.9354838709677418, 1.9354838709677418}, {3.2, 3.2}, {0.5, 0.5}, {0.37, 1.61},
-                               {1.0, 1.0}, {2.0, 0.001}, {0.0001, 4.0}};
+  const double factors[][2] = {{1.9354838709677418, 1.9354838709677418},
+                               {3.2, 3.2},
+                               {0.5, 0.5},
+                               {0.37, 1.61},
+                               {1.0, 1.0},
+                               {2.0, 0.001},
+                               {0.0001, 4.0}};
   const int sizes[][2] = {{31, 31}, {64, 48}, {1, 7}, {2, 2}, {97, 13}};
   for (int bpp : {24, 32})
     for (bool keyed : {false, true})
@@ -68,9 +73,8 @@ TEST_F(GfxCompare, SmoothZoomMatchesOnTheGameSheetsAndFactors) {
             if (keyed) SDL_SetColorKey(sheet, SDL_SRCCOLORKEY, SDL_MapRGB(sheet->format, 255, 0, 255));
             SDL_Surface* real = zoomSurface(sheet, f[0], f[1], smooth);
             SDL_Surface* ours = web_zoomSurface(sheet, f[0], f[1], smooth);
-            EXPECT_TRUE(SameSurface(real, ours)) << bpp << " bpp keyed " << keyed << " " << size[0] << "x"
-                                                 << size[1] << " zoom " << f[0] << "," << f[1] << " smooth "
-                                                 << smooth;
+            EXPECT_TRUE(SameSurface(real, ours)) << bpp << " bpp keyed " << keyed << " " << size[0] << "x" << size[1]
+                                                 << " zoom " << f[0] << "," << f[1] << " smooth " << smooth;
             SDL_FreeSurface(real);
             SDL_FreeSurface(ours);
             SDL_FreeSurface(sheet);

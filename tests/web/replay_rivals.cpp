@@ -80,8 +80,8 @@ static bool replayRival(SDL_Surface* screen, const std::string& keysDir, int cou
   std::printf("course %d: %s, %zu of %zu entries as shipped, Time %d (shipped %d)\n", course,
               ok ? "same run" : "DIFFERS", same, shipped.size(), out.Time, times[slot]);
   if (!ok && same < out.run.size() && same < shipped.size())
-    std::printf("  entry %zu: %d %d %d, shipped %d %d %d\n", same, out.run[same].x, out.run[same].y,
-                out.run[same].ang, shipped[same].x, shipped[same].y, shipped[same].ang);
+    std::printf("  entry %zu: %d %d %d, shipped %d %d %d\n", same, out.run[same].x, out.run[same].y, out.run[same].ang,
+                shipped[same].x, shipped[same].y, shipped[same].ang);
   return ok;
 }
 

@@ -6,8 +6,7 @@
 #ifdef __cplusplus
 extern "C" {
 #endif
-int WEB_GFX(lineRGBA)(SDL_Surface *dst, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, Uint8 r, Uint8 g, Uint8 b,
-                      Uint8 a);
+int WEB_GFX(lineRGBA)(SDL_Surface *dst, Sint16 x1, Sint16 y1, Sint16 x2, Sint16 y2, Uint8 r, Uint8 g, Uint8 b, Uint8 a);
 #ifdef __cplusplus
 }
 #endif

@@ -95,7 +95,7 @@ SDL_Surface *WEB_GFX(zoomSurface)(SDL_Surface *src, double zoomx, double zoomy, 
 	w = zoomedSide(src->w, zoomx);
 	h = zoomedSide(src->h, zoomy);
 	from = src->format->BitsPerPixel == 32 ? src : rgbaCopy(src);
-	taps = from ? SDL_malloc(sizeof(int) * 2 * (w + h)) : NULL;
+	taps = from ? (int *)SDL_malloc(sizeof(int) * 2 * (w + h)) : NULL;
 	if (taps) {
 		const SDL_PixelFormat *f = from->format;
 		zoomed = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, f->Rmask, f->Gmask, f->Bmask, f->Amask);

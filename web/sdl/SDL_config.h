@@ -58,12 +58,12 @@
 #define HAVE_SNPRINTF 1
 #define HAVE_VSNPRINTF 1
 
-#define SDL_AUDIO_DRIVER_DUMMY 1   /* audio_web.c */
+#define SDL_AUDIO_DRIVER_DUMMY 1 /* audio_web.c */
 #define SDL_CDROM_DISABLED 1
-#define SDL_JOYSTICK_DUMMY 1       /* joystick_web.c */
+#define SDL_JOYSTICK_DUMMY 1 /* joystick_web.c */
 #define SDL_LOADSO_DISABLED 1
 #define SDL_THREADS_DISABLED 1
-#define SDL_TIMERS_DISABLED 1      /* no timer callbacks; ticks and delay in timer_web.c */
-#define SDL_VIDEO_DRIVER_DUMMY 1   /* video_web.c */
+#define SDL_TIMERS_DISABLED 1    /* no timer callbacks; ticks and delay in timer_web.c */
+#define SDL_VIDEO_DRIVER_DUMMY 1 /* video_web.c */
 
 #endif /* _SDL_config_h */
