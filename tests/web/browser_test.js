@@ -129,7 +129,14 @@ function fpsSettled(seen) { return seen.fps.slice(2); }
 async function menusAndKeys(page, seen, refs) {
   const first = await openGame(page);
   console.log(`first frame ${first.toFixed(0)} ms after the page began`);
+  // 1280 x 1100 leaves 1280 x 1072 for the picture: twice its size fits, three times does not.
+  const size = await page.evaluate(() => [getComputedStyle(Module.canvas).width, getComputedStyle(Module.canvas).height,
+    getComputedStyle(Module.canvas).imageRendering]);
+  check(size[0] === '960px' && size[1] === '960px' && size[2] === 'pixelated',
+    `the picture is scaled by a whole number with sharp pixels (${size.join(' ')})`);
   await sleep(4000);  // the intro: 110 frames
+  const silent = await page.evaluate(() => Module.velkaroSoundBlocks);
+  check(silent === 0, 'no sound is pulled before the first key or click');
   const title = await canvasPixels(page);
   await page.screenshot({ path: path.join(shotsDir, 'title.png') });
   const titleSame = sameShare(title, refs['title-menu']);
@@ -147,6 +154,8 @@ async function menusAndKeys(page, seen, refs) {
   await page.screenshot({ path: path.join(shotsDir, 'course-select.png') });
   check(course.name === 'course-select' && course.share > 0.9,
     `z reaches the course select (nearest ${course.name}, ${(100 * course.share).toFixed(1)}% equal)`);
+  const sound = await page.evaluate(() => Module.velkaroSoundBlocks);
+  check(sound > 0, `sound starts with the first key (${sound} blocks pulled from the game)`);
   // The page does not scroll under the arrows and space.
   const scrolled = await page.evaluate(() => window.scrollX + window.scrollY);
   check(scrolled === 0, 'arrows and space leave the page where it is');
@@ -190,6 +199,34 @@ async function withoutStorage(context) {
   await page.close();
 }
 
+// A pad in the browser's standard layout: its d-pad and south button reach
+// the game through SDL's joystick as on the desktop.
+async function gamepad(context, refs) {
+  const page = await context.newPage();
+  await page.addInitScript(() => {
+    const buttons = [];
+    for (let i = 0; i < 17; ++i) buttons.push({ pressed: false, value: 0 });
+    window.fakePad = { id: 'test pad', index: 0, connected: true, mapping: 'standard', axes: [0, 0, 0, 0], buttons };
+    navigator.getGamepads = () => [window.fakePad];
+  });
+  const seen = watch(page);
+  await openGame(page);
+  await sleep(4000);
+  const press = async (button) => {
+    await page.evaluate((b) => { fakePad.buttons[b] = { pressed: true, value: 1 }; }, button);
+    await sleep(100);
+    await page.evaluate((b) => { fakePad.buttons[b] = { pressed: false, value: 0 }; }, button);
+    await sleep(100);
+  };
+  await press(12);  // d-pad up
+  await press(0);   // south face button: z
+  await sleep(1200);
+  const mode = nearest(await canvasPixels(page), refs);
+  check(mode.name === 'mode-select' && seen.errors.length === 0,
+    `a gamepad's d-pad and south button reach the mode select (nearest ${mode.name})`);
+  await page.close();
+}
+
 // The data package without one sound: the game reports the file as the desktop does.
 async function missingAsset(context) {
   const page = await context.newPage();
@@ -221,7 +258,7 @@ async function missingAsset(context) {
   let context;
   try {
     context = await chromium.launchPersistentContext(profile, { executablePath: '/usr/bin/chromium', headless: true,
-      args: FLAGS, viewport: { width: 1280, height: 720 } });
+      args: FLAGS, viewport: { width: 1280, height: 1100 } });
     const page = context.pages()[0] || await context.newPage();
     const seen = watch(page);
     await menusAndKeys(page, seen, refs);
@@ -229,6 +266,7 @@ async function missingAsset(context) {
     check(seen.errors.length === 0, `no console errors${seen.errors.length ? ': ' + seen.errors.slice(0, 3).join(' | ') : ''}`);
     check(seen.foreign.length === 0, `nothing fetched from another origin${seen.foreign.length ? ': ' + seen.foreign[0] : ''}`);
     await withoutStorage(context);
+    await gamepad(context, refs);
     await missingAsset(context);
   } catch (e) {
     check(false, 'the browser run: ' + (e && e.stack || e));

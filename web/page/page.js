@@ -16,6 +16,7 @@ var Module = (function () {
   var M = {
     canvas: canvas,
     velkaroKeyQueue: [],
+    velkaroSoundBlocks: 0,  // blocks of sound pulled from the game
     print: function (text) { console.log(text); },
     printErr: function (text) { console.error(text); },
     preRun: [startFiles],
@@ -144,6 +145,7 @@ var Module = (function () {
     }
     M._velkaro_audio_fill(a.buffer, n);
     var s = new Int16Array(M.HEAPU8.buffer, a.buffer, n * a.channels);
+    M.velkaroSoundBlocks += 1;
     var left = out.getChannelData(0), right = out.getChannelData(1);
     for (var i = 0; i < n; ++i) {
       left[i] = s[i * a.channels] / 32768;
