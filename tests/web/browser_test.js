@@ -154,6 +154,14 @@ async function menusAndKeys(page, seen, refs) {
   await page.screenshot({ path: path.join(shotsDir, 'course-select.png') });
   check(course.name === 'course-select' && course.share > 0.9,
     `z reaches the course select (nearest ${course.name}, ${(100 * course.share).toFixed(1)}% equal)`);
+  // A page that gets no time for 3 s (as a background tab gets next to none)
+  // goes on at 40 frames a second afterwards, without a burst to catch up.
+  const fpsBefore = seen.fps.length;
+  await page.evaluate(() => { const end = performance.now() + 3000; while (performance.now() < end); });
+  await sleep(4500);
+  const after = seen.fps.slice(fpsBefore);
+  check(after.length >= 4 && after.every((f) => f <= 41) && after.slice(1).every((f) => f >= 39),
+    `after a 3 s stall the game resumes at its pace, no catch-up burst (FPS ${after.join(' ')})`);
   const sound = await page.evaluate(() => Module.velkaroSoundBlocks);
   check(sound > 0, `sound starts with the first key (${sound} blocks pulled from the game)`);
   // The page does not scroll under the arrows and space.

@@ -57,6 +57,7 @@ var Module = (function () {
   };
 
   document.getElementById('full').addEventListener('click', function () {
+    startSound();
     if (document.fullscreenElement) document.exitFullscreen();
     else if (stage.requestFullscreen) stage.requestFullscreen().catch(function () {});
     stage.focus();
