@@ -24,7 +24,7 @@ file(GLOB WEB_SDL_SOURCES
   ${S}/*.c ${S}/audio/*.c ${S}/cdrom/*.c ${S}/cpuinfo/*.c ${S}/events/*.c ${S}/file/*.c
   ${S}/joystick/*.c ${S}/stdlib/*.c ${S}/thread/*.c ${S}/thread/generic/*.c ${S}/timer/*.c
   ${S}/video/*.c ${S}/loadso/dummy/*.c ${WEB_DIR}/sdl/*.c)
-list(REMOVE_ITEM WEB_SDL_SOURCES ${S}/video/SDL_yuv_mmx.c)
+list(REMOVE_ITEM WEB_SDL_SOURCES ${S}/video/SDL_yuv_mmx.c ${WEB_DIR}/sdl/main_web.c)
 add_library(web_sdl STATIC ${WEB_SDL_SOURCES})
 target_include_directories(web_sdl PUBLIC ${WEB_SDL_INCLUDE} PRIVATE ${S})
 target_compile_options(web_sdl PRIVATE -w -O2)
@@ -46,16 +46,18 @@ add_library(PkgConfig::SDLMIXER INTERFACE IMPORTED)
 target_link_libraries(PkgConfig::SDLMIXER INTERFACE web_mixer)
 
 # The program's link: asyncify lets the game's frame loop sleep in SDL_Delay;
-# IDBFS keeps the records; the page (web/page) starts it once the data is in.
+# IDBFS keeps the records; the page (web/page) starts it (velkaro_web_main)
+# once the data is in.
 set(WEB_LINK_OPTIONS
   -sASYNCIFY -sASYNCIFY_IMPORTS=[velkaro_web_sleep] -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728
-  -sEXIT_RUNTIME=1 -sFORCE_FILESYSTEM=1 -lidbfs.js
-  -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_velkaro_audio_fill]
+  -sINVOKE_RUN=0 -sEXIT_RUNTIME=0 -sFORCE_FILESYSTEM=1 -lidbfs.js
+  -sEXPORTED_FUNCTIONS=[_main,_malloc,_free,_velkaro_audio_fill,_velkaro_web_main]
   -sEXPORTED_RUNTIME_METHODS=[FS,IDBFS,HEAPU8,addRunDependency,removeRunDependency]
   --js-library ${WEB_DIR}/sdl/library_velkaro.js)
 
 function(velkaro_web_targets)
   set_target_properties(velkaro PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${VELKARO_WEB_OUT})
+  target_sources(velkaro PRIVATE ${WEB_DIR}/sdl/main_web.c)
   target_link_options(velkaro PRIVATE ${WEB_LINK_OPTIONS})
   set_property(TARGET velkaro APPEND PROPERTY LINK_DEPENDS ${WEB_DIR}/sdl/library_velkaro.js)
   file(GLOB page_files CONFIGURE_DEPENDS ${WEB_DIR}/page/*)

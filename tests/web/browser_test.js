@@ -235,6 +235,23 @@ async function gamepad(context, refs) {
   await page.close();
 }
 
+// QUIT in the menu ends the game; the page says so and nothing runs on.
+async function quit(context) {
+  const page = await context.newPage();
+  const seen = watch(page);
+  await openGame(page);
+  await sleep(4000);
+  await hold(page, 'down', 60);
+  await hold(page, 'z', 80);
+  await sleep(1500);
+  const reports = seen.fps.length;
+  await sleep(2500);
+  const notice = await page.textContent('#notice');
+  check(/The game has ended/.test(notice) && seen.fps.length === reports && seen.errors.length === 0,
+    `QUIT ends the game and the page says so ("${notice}")`);
+  await page.close();
+}
+
 // The data package without one sound: the game reports the file as the desktop does.
 async function missingAsset(context) {
   const page = await context.newPage();
@@ -275,6 +292,7 @@ async function missingAsset(context) {
     check(seen.foreign.length === 0, `nothing fetched from another origin${seen.foreign.length ? ': ' + seen.foreign[0] : ''}`);
     await withoutStorage(context);
     await gamepad(context, refs);
+    await quit(context);
     await missingAsset(context);
   } catch (e) {
     check(false, 'the browser run: ' + (e && e.stack || e));

@@ -20,7 +20,8 @@ var Module = (function () {
     print: function (text) { console.log(text); },
     printErr: function (text) { console.error(text); },
     preRun: [startFiles],
-    onExit: function () { say('The game has ended. Reload the page to play again.'); },
+    onRuntimeInitialized: function () { M._velkaro_web_main(); },
+    velkaroGameEnded: function () { say('The game has ended. Reload the page to play again.'); },
   };
 
   function say(text) { notice.textContent = text; }
@@ -56,11 +57,14 @@ var Module = (function () {
     }
   };
 
-  document.getElementById('full').addEventListener('click', function () {
-    startSound();
+  function toggleFullscreen() {
     if (document.fullscreenElement) document.exitFullscreen();
     else if (stage.requestFullscreen) stage.requestFullscreen().catch(function () {});
     stage.focus();
+  }
+  document.getElementById('full').addEventListener('click', function () {
+    startSound();
+    toggleFullscreen();
   });
 
   // ---- keys --------------------------------------------------------------
@@ -90,6 +94,13 @@ var Module = (function () {
   function onKey(e) {
     startSound();
     if (e.ctrlKey || e.metaKey) return;  // the browser's own shortcuts
+    // F11 and Alt+Enter switch the page to full screen and back, as they
+    // switch the window on the desktop; like there, no screen sees them.
+    if (e.key === 'F11' || (e.key === 'Enter' && e.altKey)) {
+      e.preventDefault();
+      if (e.type === 'keydown' && !e.repeat) toggleFullscreen();
+      return;
+    }
     var sym = sdlKey(e);
     if (sym < 0) return;
     if (KEEP[sym] || sym < 127) e.preventDefault();
