@@ -76,14 +76,17 @@ cmake --build "$out/cmake" -j2
 
 # The data package: the same files the desktop game reads, in one reproducible tar.
 package="$out/velkaro-data.tar.gz"
-stage="$out/cmake/package"
-rm -rf "$stage"
-mkdir -p "$stage"
-cp -r "$here/build/run/image" "$here/build/run/sound" "$here/build/run/icon.bmp" "$stage/"
-cp -r "$here/data" "$stage/data"
-tar -C "$stage" --sort=name --mtime=@0 --owner=0 --group=0 --numeric-owner --format=ustar \
-  -cf - image sound icon.bmp data | gzip -9n > "$package.tmp"
-mv "$package.tmp" "$package"
+inputs=("$here/build/run/image" "$here/build/run/sound" "$here/build/run/icon.bmp" "$here/data")
+if [ ! -f "$package" ] || [ -n "$(find "${inputs[@]}" -newer "$package" -print -quit)" ]; then
+  stage="$out/cmake/package"
+  rm -rf "$stage"
+  mkdir -p "$stage"
+  cp -r "${inputs[@]}" "$stage/"
+  tar -C "$stage" --sort=name --mtime=@0 --owner=0 --group=0 --numeric-owner --format=ustar \
+    -cf - image sound icon.bmp data | gzip -9n > "$package.tmp"
+  mv "$package.tmp" "$package"
+  rm -rf "$stage"
+fi
 echo "Built the browser edition in $out ($(du -ch "$out"/index.html "$out"/page.js "$out"/velkaro.js \
   "$out"/velkaro.wasm "$package" | tail -1 | cut -f1) to transfer)"
 
