@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   mountFolders(argv[1], argv[2], argv[3]);
-  if (mkdir("/work", 0755) != 0 || chdir("/work") != 0 || mkdir("data", 0755) != 0 ||
+  if (mkdir("/race", 0755) != 0 || chdir("/race") != 0 || mkdir("data", 0755) != 0 ||
       symlink("/run/image", "image") != 0 || !layOutData("/shipped")) {
     std::fputs("cannot lay out the working folder\n", stderr);
     return 2;

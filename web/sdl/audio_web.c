@@ -19,14 +19,14 @@ EM_JS(void, web_audio_close, (void), {
 	if (Module.velkaroAudioClose) Module.velkaroAudioClose();
 });
 
-static int WEBAUD_OpenAudio(_THIS, SDL_AudioSpec *spec)
+static int WEBAUD_OpenAudio(_THIS, SDL_AudioSpec *asked)
 {
 	/* The page plays signed 16-bit mono or stereo samples, as the game asks. */
-	if (spec->format != AUDIO_S16SYS || spec->channels > 2) {
+	if (asked->format != AUDIO_S16SYS || asked->channels > 2) {
 		SDL_SetError("the browser build plays 16-bit mono or stereo sound only");
 		return -1;
 	}
-	web_audio_open(spec->freq, spec->channels, spec->samples);
+	web_audio_open(asked->freq, asked->channels, asked->samples);
 	return 1; /* no audio thread: the page pulls */
 }
 
