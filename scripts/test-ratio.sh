@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Prints how much test code there is against product code: non-blank lines of
-# C/C++, shell and Python under tests/ against the same count under src/ and
-# tools/, leaving out comment lines (starting with // in C/C++, # in shell and
-# Python; preprocessor lines count as code). The second figure is C/C++ alone,
+# C/C++, shell and Python under tests/ against the same count under src/,
+# tools/ and web/ (the browser edition's platform layer), leaving out comment
+# lines (starting with // in C/C++, /* or * in web/'s C, # in shell and Python;
+# preprocessor lines count as code). The second figure is C/C++ alone,
 # the count the before-stop reminder prints.
 #   scripts/test-ratio.sh
 set -euo pipefail
@@ -16,7 +17,7 @@ count() {  # count EXTENSIONS-REGEX COMMENT-REGEX DIR...
 }
 
 cpp_tests=$(count 'c|cc|cpp|h|hpp' '//' tests)
-cpp_product=$(count 'c|cc|cpp|h|hpp' '//' src tools)
+cpp_product=$(count 'c|cc|cpp|h|hpp' '//|/\*|\*' src tools web)
 tests=$((cpp_tests + $(count 'sh|py' '#' tests)))
 product=$((cpp_product + $(count 'sh|py' '#' src tools)))
 awk -v t="$tests" -v p="$product" -v ct="$cpp_tests" -v cp="$cpp_product" 'BEGIN {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Velkaro and runs every test: unit and scene tests headless, end-to-end
 # tests of the real binary under Xvfb (on the classic SDL 1.2 and again on
-# sdl12-compat) and of the Debian package; formatting and static analysis; then the
+# sdl12-compat) and of the Debian package; the browser edition in headless
+# Chromium; formatting and static analysis; then the
 # unit and scene tests (fault matrix and soak included) again under the address,
 # leak and undefined-behaviour sanitizers, and a bounded fuzzing run of every
 # record-file reader and of the picture and sound checks, and a minute's
@@ -14,6 +15,9 @@ cmake -S "$here" -B "$here/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$here/build" -j"$(nproc)"
 cd "$here/build"
 ctest --output-on-failure -j"$(nproc)"
+# The browser edition: built with Emscripten, its race replayed under node, the
+# page played in headless Chromium.
+"$here/tests/web/run.sh"
 "$here/scripts/e2e-sdl12-compat.sh" "$here/build"
 "$here/scripts/lint.sh"
 # Fewer soak sessions under the sanitizers: each is several times slower there.

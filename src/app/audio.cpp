@@ -26,7 +26,7 @@ static const int kBufferFrames = 1024;
 static const float kTopSpeed = 9.0f;  // the car model's top speed, pixels per frame
 
 // Set at AudioOpen, read-only while the device runs.
-static bool open = false;
+static bool deviceOpen = false;
 static Mix_Chunk* chunks[SOUND_FILE_COUNT] = {};
 
 // Game thread to mixing thread.
@@ -200,12 +200,12 @@ bool AudioOpen(bool startMuted) {
   mixedFrames = 0;
   mixerCpu = 0;
   Mix_SetPostMix(postMix, nullptr);
-  open = true;
+  deviceOpen = true;
   return true;
 }
 
 void AudioClose() {
-  if (!open) return;
+  if (!deviceOpen) return;
   // SDL_mixer keeps the hook across a close: unhooked, a later open cannot run
   // it on this session's state before that open has reset it.
   Mix_SetPostMix(nullptr, nullptr);
@@ -215,7 +215,7 @@ void AudioClose() {
     c = nullptr;
   }
   SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  open = false;
+  deviceOpen = false;
 }
 
 static float volumeFor(const SoundEvent& e) {
@@ -234,7 +234,7 @@ static void start(const SoundEvent& e) {
 void AudioFrame() {
   SoundEvent events[SOUND_QUEUE_SIZE];
   const int n = TakeSoundEvents(events);
-  if (!open) return;
+  if (!deviceOpen) return;
   if (SDL_GetAudioStatus() == SDL_AUDIO_STOPPED) {
     // The device went away under us (unplugged, or its stream failed).
     std::puts("sound device failed: the game runs on without sound");
@@ -262,6 +262,6 @@ void AudioFrame() {
 
 void AudioToggleMuted() { muted = !muted; }
 bool AudioMuted() { return muted; }
-bool AudioActive() { return open; }
+bool AudioActive() { return deviceOpen; }
 uint64_t AudioMixedFrames() { return mixedFrames.load(); }
 double AudioMixerCpuSeconds() { return mixerCpu.load(); }
