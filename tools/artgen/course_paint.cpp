@@ -30,13 +30,13 @@ struct Field {
   std::vector<int8_t> side;  // +1 right of the driving direction, -1 left
   float Ed(int x, int y) const {
     if (x < 0 || y < 0 || x >= kW || y >= kH) return kFar;
-    return ed[(size_t)y * kW + x];
+    return ed[static_cast<size_t>(y) * kW + x];
   }
 };
 
 Field BuildField(const CentreLine& line) {
   Field f;
-  const size_t n = (size_t)kW * kH;
+  const size_t n = static_cast<size_t>(kW) * kH;
   f.ed.assign(n, kFar);
   f.s.assign(n, 0);
   f.curv.assign(n, 0);
@@ -46,10 +46,10 @@ Field BuildField(const CentreLine& line) {
     const CentreSample& a = sm[i];
     const CentreSample& b = sm[(i + 1) % sm.size()];
     float ha = a.w / 2, hb = b.w / 2, reach = std::max(ha, hb) + kBand;
-    int x0 = std::max(0, (int)std::floor(std::min(a.x, b.x) - reach));
-    int x1 = std::min(kW - 1, (int)std::ceil(std::max(a.x, b.x) + reach));
-    int y0 = std::max(0, (int)std::floor(std::min(a.y, b.y) - reach));
-    int y1 = std::min(kH - 1, (int)std::ceil(std::max(a.y, b.y) + reach));
+    int x0 = std::max(0, static_cast<int>(std::floor(std::min(a.x, b.x) - reach)));
+    int x1 = std::min(kW - 1, static_cast<int>(std::ceil(std::max(a.x, b.x) + reach)));
+    int y0 = std::max(0, static_cast<int>(std::floor(std::min(a.y, b.y) - reach)));
+    int y1 = std::min(kH - 1, static_cast<int>(std::ceil(std::max(a.y, b.y) + reach)));
     float dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy, len = std::sqrt(len2);
     for (int y = y0; y <= y1; ++y)
       for (int x = x0; x <= x1; ++x) {
@@ -57,7 +57,7 @@ Field BuildField(const CentreLine& line) {
         float t = len2 > 0 ? std::clamp((px * dx + py * dy) / len2, 0.0f, 1.0f) : 0.0f;
         float qx = px - t * dx, qy = py - t * dy;
         float e = std::sqrt(qx * qx + qy * qy) - (ha + (hb - ha) * t);
-        size_t k = (size_t)y * kW + x;
+        size_t k = static_cast<size_t>(y) * kW + x;
         if (e < f.ed[k]) {
           f.ed[k] = e;
           f.s[k] = a.s + t * len;
@@ -95,7 +95,9 @@ void PaintGround(Canvas& c, const CourseDescription& d, const Theme& th) {
 }
 
 // Keeps shapes off the road: true where every pixel of a disc of radius r is clear by `gap`.
-bool Clear(const Field& f, float x, float y, float r, float gap) { return f.Ed((int)x, (int)y) > r + gap; }
+bool Clear(const Field& f, float x, float y, float r, float gap) {
+  return f.Ed(static_cast<int>(x), static_cast<int>(y)) > r + gap;
+}
 
 void Tree(Canvas& c, float x, float y, float r, Rng& rng) {
   c.FillEllipse(x + r * 0.35f, y + r * 0.4f, r, r * 0.9f, {30, 60, 30}, 0.45f);
@@ -133,7 +135,7 @@ void Palm(Canvas& c, float x, float y, float r) {
 }
 
 void Building(Canvas& c, const Field& f, float x, float y, float w, float h, Rgb roof) {
-  if (f.Ed((int)(x + w / 2), (int)(y + h / 2)) < std::hypot(w, h) / 2 + 14) return;
+  if (f.Ed(static_cast<int>(x + w / 2), static_cast<int>(y + h / 2)) < std::hypot(w, h) / 2 + 14) return;
   c.FillRect(x + 7, y + 7, w, h, {40, 40, 44}, 0.5f);
   c.FillRect(x, y, w, h, Shade(roof, 0.62f));
   c.FillRect(x + 3, y + 3, w - 6, h - 6, roof);
@@ -158,8 +160,8 @@ void Stand(Canvas& c, float x, float y, float w, float h, Rng& rng) {
 }
 
 void Water(Canvas& c, const Field& f, const CourseDescription& d, float cx, float cy, float rx, float ry) {
-  int x0 = std::max(0, (int)(cx - rx - 30)), x1 = std::min(kW - 1, (int)(cx + rx + 30));
-  int y0 = std::max(0, (int)(cy - ry - 30)), y1 = std::min(kH - 1, (int)(cy + ry + 30));
+  int x0 = std::max(0, static_cast<int>(cx - rx - 30)), x1 = std::min(kW - 1, static_cast<int>(cx + rx + 30));
+  int y0 = std::max(0, static_cast<int>(cy - ry - 30)), y1 = std::min(kH - 1, static_cast<int>(cy + ry + 30));
   for (int y = y0; y <= y1; ++y)
     for (int x = x0; x <= x1; ++x) {
       float dx = (x - cx) / rx, dy = (y - cy) / ry;
@@ -179,8 +181,8 @@ void Water(Canvas& c, const Field& f, const CourseDescription& d, float cx, floa
 }
 
 void Gravel(Canvas& c, const Field& f, const CourseDescription& d, float cx, float cy, float r) {
-  for (int y = std::max(0, (int)(cy - r)); y <= std::min(kH - 1, (int)(cy + r)); ++y)
-    for (int x = std::max(0, (int)(cx - r)); x <= std::min(kW - 1, (int)(cx + r)); ++x) {
+  for (int y = std::max(0, static_cast<int>(cy - r)); y <= std::min(kH - 1, static_cast<int>(cy + r)); ++y)
+    for (int x = std::max(0, static_cast<int>(cx - r)); x <= std::min(kW - 1, static_cast<int>(cx + r)); ++x) {
       float dd = std::hypot(x - cx, y - cy) / r + (Noise(x / 20.0f, y / 20.0f, d.seed + 3) - 0.5f) * 0.2f;
       if (dd < 1 && f.Ed(x, y) > kKerb + 3)
         c.SetPixel(x, y, Mix({214, 196, 156}, {196, 176, 134}, Noise(x / 3.0f, y / 3.0f, d.seed + 9)));
@@ -214,7 +216,7 @@ void Scenery(Canvas& c, const Field& f, const CourseDescription& d) {
     for (int tries = 0; tries < count * 40 && placed < count; ++tries) {
       float x = rng.Range(x0, x1), y = rng.Range(y0, y1), r = rng.Range(rmin, rmax);
       if (!Clear(f, x, y, r, 22)) continue;
-      uint32_t under = c.Pixel(std::min((int)x, kW - 1), std::min((int)y, kH - 1));
+      uint32_t under = c.Pixel(std::min(static_cast<int>(x), kW - 1), std::min(static_cast<int>(y), kH - 1));
       if ((under & 255) > ((under >> 16) & 255) + 40) continue;  // no trees in the water
       draw(x, y, r);
       ++placed;
@@ -229,8 +231,8 @@ void Scenery(Canvas& c, const Field& f, const CourseDescription& d) {
       Gravel(c, f, d, arg(0, 0), arg(1, 0), arg(2, 60));
     } else if (deco.kind == "trees" || deco.kind == "pines" || deco.kind == "palms") {
       // trees N [x0 y0 x1 y1]: N trees scattered in a box (the whole course by default).
-      scatter((int)arg(0, 50), arg(1, 0), arg(2, 0), arg(3, kW), arg(4, kH), deco.kind == "palms" ? 13 : 11,
-              deco.kind == "palms" ? 18 : 22, [&](float x, float y, float r) {
+      scatter(static_cast<int>(arg(0, 50)), arg(1, 0), arg(2, 0), arg(3, kW), arg(4, kH),
+              deco.kind == "palms" ? 13 : 11, deco.kind == "palms" ? 18 : 22, [&](float x, float y, float r) {
                 if (deco.kind == "pines")
                   Pine(c, x, y, r);
                 else if (deco.kind == "palms")
@@ -239,10 +241,11 @@ void Scenery(Canvas& c, const Field& f, const CourseDescription& d) {
                   Tree(c, x, y, r, rng);
               });
     } else if (deco.kind == "rocks") {
-      scatter((int)arg(0, 20), 0, 0, kW, kH, 7, 15, [&](float x, float y, float r) { Rock(c, x, y, r, rng); });
+      scatter(static_cast<int>(arg(0, 20)), 0, 0, kW, kH, 7, 15,
+              [&](float x, float y, float r) { Rock(c, x, y, r, rng); });
     } else if (deco.kind == "building") {
       const Rgb roofs[] = {{168, 166, 160}, {150, 84, 70}, {96, 128, 140}, {190, 180, 150}, {120, 120, 128}};
-      Building(c, f, arg(0, 0), arg(1, 0), arg(2, 60), arg(3, 40), roofs[(int)arg(4, rng.Next() % 5) % 5]);
+      Building(c, f, arg(0, 0), arg(1, 0), arg(2, 60), arg(3, 40), roofs[static_cast<int>(arg(4, rng.Next() % 5)) % 5]);
     } else if (deco.kind == "block") {
       // block x y w h: a city block filled with buildings of random sizes.
       float bx = arg(0, 0), by = arg(1, 0), bw = arg(2, 200), bh = arg(3, 200);
@@ -261,10 +264,10 @@ void Scenery(Canvas& c, const Field& f, const CourseDescription& d) {
     } else if (deco.kind == "tyres") {
       // tyres x0 y0 x1 y1: a tyre wall along a line.
       float x0 = arg(0, 0), y0 = arg(1, 0), x1 = arg(2, 0), y1 = arg(3, 0);
-      int n = std::max(1, (int)(std::hypot(x1 - x0, y1 - y0) / 10));
+      int n = std::max(1, static_cast<int>(std::hypot(x1 - x0, y1 - y0) / 10));
       for (int k = 0; k <= n; ++k) {
         float x = x0 + (x1 - x0) * k / n, y = y0 + (y1 - y0) * k / n;
-        if (f.Ed((int)x, (int)y) > kKerb + 8) Tyre(c, x, y, (k / 2) % 2 ? kWhite : kRed);
+        if (f.Ed(static_cast<int>(x), static_cast<int>(y)) > kKerb + 8) Tyre(c, x, y, (k / 2) % 2 ? kWhite : kRed);
       }
     }
   }
@@ -281,7 +284,8 @@ void BendTyres(Canvas& c, const Field& f, const CentreLine& line) {
     float nx = -p.ty * out, ny = p.tx * out;
     float dist = p.w / 2 + 44;
     float x = p.x + nx * dist, y = p.y + ny * dist;
-    if (f.Ed((int)x, (int)y) > 36) Tyre(c, x, y, ((int)(p.s / 11) % 4) < 2 ? kWhite : kRed);
+    if (f.Ed(static_cast<int>(x), static_cast<int>(y)) > 36)
+      Tyre(c, x, y, (static_cast<int>(p.s / 11) % 4) < 2 ? kWhite : kRed);
     next = p.s + 11;
   }
 }
@@ -294,7 +298,7 @@ void PaintBarrier(Canvas& c, const Field& f, const CourseDescription& d) {
   const Rgb tyres = RgbOf(coursekit::kBarrierTyres), fence = RgbOf(coursekit::kBarrierFence);
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) {
-      size_t k = (size_t)y * kW + x;
+      size_t k = static_cast<size_t>(y) * kW + x;
       float b = f.ed[k] - kBarrier, s = f.s[k];
       if (b <= 0 || b > kBarrierDepth) continue;
       Rgb under = RgbOf(c.Pixel(x, y)), shadow = Shade(under, 0.6f);
@@ -311,7 +315,7 @@ void PaintBarrier(Canvas& c, const Field& f, const CourseDescription& d) {
         if (b > 8.5f)
           c.SetPixel(x, y, shadow);
         else if (r > 1.6f && r < 3.0f)
-          c.SetPixel(x, y, ((int)(s / 9.0f) % 2) ? Rgb{220, 40, 36} : Rgb{240, 240, 240});
+          c.SetPixel(x, y, (static_cast<int>(s / 9.0f) % 2) ? Rgb{220, 40, 36} : Rgb{240, 240, 240});
         else
           c.SetPixel(x, y, tyres);
       } else if (d.ground == "snow") {
@@ -351,7 +355,7 @@ Canvas PaintCourse(const CourseDescription& d) {
   // Gravel run-off on the outside of tight bends.
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) {
-      size_t k = (size_t)y * kW + x;
+      size_t k = static_cast<size_t>(y) * kW + x;
       float e = f.ed[k];
       if (e <= kKerb || e > 34 || dirt) continue;
       if (std::fabs(f.curv[k]) > kTightBend && f.side[k] * f.curv[k] < 0)
@@ -363,7 +367,7 @@ Canvas PaintCourse(const CourseDescription& d) {
   // The road, its edge and the kerbs.
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) {
-      size_t k = (size_t)y * kW + x;
+      size_t k = static_cast<size_t>(y) * kW + x;
       float e = f.ed[k];
       if (e > 14) continue;
       if (e <= 0) {
@@ -381,7 +385,7 @@ Canvas PaintCourse(const CourseDescription& d) {
       // A kerb along every edge: long stripes on the straights, short ones in the bends.
       float stripe = bend ? 14.0f : 28.0f;
       if (e <= (bend ? kKerb : 5.0f)) {
-        bool red = ((int)(f.s[k] / stripe)) % 2;
+        bool red = (static_cast<int>(f.s[k] / stripe)) % 2;
         c.SetPixel(x, y, red ? Rgb{208, 40, 36} : Rgb{244, 244, 244});
       } else if (e <= kBarrier) {
         c.SetPixel(x, y, th.verge);
@@ -431,10 +435,11 @@ Canvas PaintCourse(const CourseDescription& d) {
   // Nothing beside the road may share a drivable colour.
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) {
-      if (f.ed[(size_t)y * kW + x] <= 0) continue;
+      if (f.ed[static_cast<size_t>(y) * kW + x] <= 0) continue;
       uint32_t v = c.Pixel(x, y) & 0xffffff;
       for (Rgb r : {kRoad, kGoal, kDirtRoad})
-        if (v == (((uint32_t)r.r << 16) | (r.g << 8) | r.b)) c.SetPixel(x, y, {r.r, r.g, (uint8_t)(r.b ^ 1)});
+        if (v == ((static_cast<uint32_t>(r.r) << 16) | (r.g << 8) | r.b))
+          c.SetPixel(x, y, {r.r, r.g, static_cast<uint8_t>(r.b ^ 1)});
     }
   return c;
 }
@@ -452,7 +457,9 @@ Canvas Thumbnail(const Canvas& course) {
           g += (v >> 8) & 255;
           b += v & 255;
         }
-      t.SetPixel(x, y, {(uint8_t)(r / (f * f)), (uint8_t)(g / (f * f)), (uint8_t)(b / (f * f))});
+      t.SetPixel(
+          x, y,
+          {static_cast<uint8_t>(r / (f * f)), static_cast<uint8_t>(g / (f * f)), static_cast<uint8_t>(b / (f * f))});
     }
   return t;
 }

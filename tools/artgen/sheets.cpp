@@ -63,7 +63,9 @@ void GradientText(Canvas& c, const std::string& s, float x, float y, int size, R
     Rgb col = Mix(top, bottom, std::min(1.0f, std::max(0.0f, (yy - 2.0f - h * 0.2f) / (h * 0.65f))));
     for (int xx = 0; xx < tmp.w(); ++xx) {
       uint32_t v = tmp.Pixel(xx, yy);
-      if (v >> 24) c.Blend((int)std::lround(left) - 2 + xx, (int)std::lround(y) - 2 + yy, col, (v >> 24) / 255.0f);
+      if (v >> 24)
+        c.Blend(static_cast<int>(std::lround(left)) - 2 + xx, static_cast<int>(std::lround(y)) - 2 + yy, col,
+                (v >> 24) / 255.0f);
     }
   }
 }
@@ -84,16 +86,16 @@ void FitText(Canvas& c, const std::string& s, float x, float y, int size, Rgb fi
   Canvas tmp(tw, th);
   InkText(tmp, s, outline, outline, size, fill, font, 0, outline);
   float k = std::min(1.0f, maxW / tw);
-  int ow = (int)std::ceil(tw * k);
+  int ow = static_cast<int>(std::ceil(tw * k));
   float left = align == 1 ? x - ow / 2.0f : x;
-  int ox = (int)std::lround(left), oy = (int)std::lround(y - th / 2.0f);
+  int ox = static_cast<int>(std::lround(left)), oy = static_cast<int>(std::lround(y - th / 2.0f));
   for (int yy = 0; yy < th; ++yy)
     for (int xx = 0; xx < ow; ++xx) {
       // Box filter over the source span of this column, with premultiplied colour.
-      float a0 = xx / k, a1 = std::min((float)tw, (xx + 1) / k), r = 0, g = 0, b = 0, a = 0;
+      float a0 = xx / k, a1 = std::min(static_cast<float>(tw), (xx + 1) / k), r = 0, g = 0, b = 0, a = 0;
       for (float sx = a0; sx < a1;) {
-        int ix = (int)sx;
-        float next = std::min(a1, (float)ix + 1), wgt = next - sx;
+        int ix = static_cast<int>(sx);
+        float next = std::min(a1, static_cast<float>(ix) + 1), wgt = next - sx;
         uint32_t v = tmp.Pixel(ix, yy);
         float al = (v >> 24) / 255.0f * wgt;
         r += ((v >> 16) & 255) * al, g += ((v >> 8) & 255) * al, b += (v & 255) * al, a += al;
@@ -102,7 +104,9 @@ void FitText(Canvas& c, const std::string& s, float x, float y, int size, Rgb fi
       a /= (a1 - a0);
       if (a <= 0) continue;
       float n = a * (a1 - a0);
-      c.Blend(ox + xx, oy + yy, {(uint8_t)std::lround(r / n), (uint8_t)std::lround(g / n), (uint8_t)std::lround(b / n)},
+      c.Blend(ox + xx, oy + yy,
+              {static_cast<uint8_t>(std::lround(r / n)), static_cast<uint8_t>(std::lround(g / n)),
+               static_cast<uint8_t>(std::lround(b / n))},
               a);
     }
 }
@@ -112,7 +116,7 @@ void Plate(Canvas& c, float x, float y, float w, float h, const std::string& s, 
   c.FillRoundRect(x, y, w, h, r, kOutline);
   c.GradientRoundRect(x + 1, y + 1, w - 2, h - 2, r - 1, {58, 68, 110}, kNavyDark);
   c.StrokeRoundRect(x + 1, y + 1, w - 2, h - 2, r - 1, 1, {150, 120, 50});
-  FitText(c, s, x + w / 2, y + h / 2 + 0.5f, (int)(h * 0.55f), ink, w - 6, 1, 1);
+  FitText(c, s, x + w / 2, y + h / 2 + 0.5f, static_cast<int>(h * 0.55f), ink, w - 6, 1, 1);
 }
 
 // The house panel: navy gradient, gold rim.
@@ -137,7 +141,7 @@ void Key(Canvas& c, float x, float y, float s, const std::string& label, Rgb cap
   else if (label == ">")
     c.FillPolygon({{cx + a, cy}, {cx - a * 0.7f, cy - a}, {cx - a * 0.7f, cy + a}}, kInk);
   else {
-    int size = (int)(s * 0.5f);
+    int size = static_cast<int>(s * 0.5f);
     c.Text(label, cx, cy - Canvas::TextHeight(size) / 2.0f, size, kInk, "bold", 1);
   }
 }
@@ -342,7 +346,7 @@ Canvas Mode() {
 
 Canvas SmallMap(const std::vector<Canvas>& thumbs) {
   Canvas c(768, 96);
-  for (size_t k = 0; k < thumbs.size(); ++k) c.Blit(thumbs[k], 128 * (int)k, 0);
+  for (size_t k = 0; k < thumbs.size(); ++k) c.Blit(thumbs[k], 128 * static_cast<int>(k), 0);
   return c;
 }
 
@@ -468,7 +472,7 @@ Canvas Kazu() {
   for (int r = 0; r < 3; ++r)
     for (int d = 0; d <= 10; ++d) {
       if (d == 10 && r == 1) continue;
-      Glyph(c, d == 10 ? ":" : std::string(1, (char)('0' + d)), 32 * d, 42 * r, 32, 42, 30, rows[r], 3);
+      Glyph(c, d == 10 ? ":" : std::string(1, static_cast<char>('0' + d)), 32 * d, 42 * r, 32, 42, 30, rows[r], 3);
     }
   // The slash between lap and lap total, drawn as a shape: a clean bar, outline and shadow.
   auto bar = [&](float ox, float oy, float grow, Rgb col) {
@@ -484,7 +488,7 @@ Canvas Kazu() {
   // Small digits: 21 wide cells drawn 16 apart; the fill stays within 15 pixels, the outline
   // reaches into the next place, whose own outline lies over it.
   for (int d = 0; d <= 10; ++d)
-    Glyph(c, d == 10 ? ":" : std::string(1, (char)('0' + d)), 21 * d, 126, 21, 22, 16, kWhite, 3, 17);
+    Glyph(c, d == 10 ? ":" : std::string(1, static_cast<char>('0' + d)), 21 * d, 126, 21, 22, 16, kWhite, 3, 17);
   // HUD labels: the upper time is the one to beat (the best run, or the rival's time), the
   // lower one this race's clock.
   Plate(c, 421, 43, 46, 20, "TO BEAT", kGold);
@@ -532,7 +536,7 @@ Canvas Comment(const std::vector<coursekit::CourseDescription>& courses) {
       {"Three laps against the blue rival car. Beat its time to clear the course.",
        "3 courses cleared open course 4, 4 open course 5, 5 open course 6."},
       "LEFT/RIGHT: change   Z: choose   X: back", 355);
-  for (int k = 0; k < 6 && k < (int)courses.size(); ++k) {
+  for (int k = 0; k < 6 && k < static_cast<int>(courses.size()); ++k) {
     const auto& d = courses[k];
     int secs = coursekit::StartOf(k).overTime / 1000;
     char limit[64];

@@ -117,13 +117,14 @@ CentreLine BuildCentreLine(const CourseDescription& desc) {
     const CoursePoint& q2 = pts[(i + 1) % n];
     const CoursePoint& q3 = pts[(i + 2) % n];
     Vec p0{q0.x, q0.y}, p1{q1.x, q1.y}, p2{q2.x, q2.y}, p3{q3.x, q3.y};
-    int steps = std::max(8, (int)(std::hypot(p2.x - p1.x, p2.y - p1.y) / 0.5));
+    int steps = std::max(8, static_cast<int>(std::hypot(p2.x - p1.x, p2.y - p1.y) / 0.5));
     for (int k = 0; k < steps; ++k) {
-      double u = (double)k / steps;
+      double u = static_cast<double>(k) / steps;
       Vec v = CatmullRom(p0, p1, p2, p3, u);
       // Smoothstep between the widths so that width changes do not kink the road edge.
       double su = u * u * (3 - 2 * u);
-      dense.push_back({(float)v.x, (float)v.y, (float)(q1.w + (q2.w - q1.w) * su), 0, 0, 0, 0});
+      dense.push_back({static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(q1.w + (q2.w - q1.w) * su),
+                       0, 0, 0, 0});
     }
   }
   // Resample by arc length.
@@ -136,7 +137,7 @@ CentreLine BuildCentreLine(const CourseDescription& desc) {
     total += std::hypot(b.x - a.x, b.y - a.y);
     acc[i + 1] = total;
   }
-  int count = std::max(16, (int)std::lround(total / kSampleStep));
+  int count = std::max(16, static_cast<int>(std::lround(total / kSampleStep)));
   double step = total / count;
   size_t j = 0;
   for (int k = 0; k < count; ++k) {
@@ -147,30 +148,30 @@ CentreLine BuildCentreLine(const CourseDescription& desc) {
     double segLen = acc[j + 1] - acc[j];
     double u = segLen > 1e-9 ? (s - acc[j]) / segLen : 0.0;
     CentreSample cs{};
-    cs.x = (float)(a.x + (b.x - a.x) * u);
-    cs.y = (float)(a.y + (b.y - a.y) * u);
-    cs.w = (float)(a.w + (b.w - a.w) * u);
-    cs.s = (float)s;
+    cs.x = static_cast<float>(a.x + (b.x - a.x) * u);
+    cs.y = static_cast<float>(a.y + (b.y - a.y) * u);
+    cs.w = static_cast<float>(a.w + (b.w - a.w) * u);
+    cs.s = static_cast<float>(s);
     line.samples.push_back(cs);
   }
-  line.length = (float)total;
+  line.length = static_cast<float>(total);
   // Tangents and curvature from neighbours a few samples apart (smooths the 2 px grid).
-  const int m = (int)line.samples.size();
+  const int m = static_cast<int>(line.samples.size());
   const int span = 3;
   for (int k = 0; k < m; ++k) {
     auto& c = line.samples[k];
     const auto& a = line.samples[(k - span + m) % m];
     const auto& b = line.samples[(k + span) % m];
     double dx = b.x - a.x, dy = b.y - a.y, len = std::hypot(dx, dy);
-    c.tx = (float)(dx / len);
-    c.ty = (float)(dy / len);
+    c.tx = static_cast<float>(dx / len);
+    c.ty = static_cast<float>(dy / len);
   }
   for (int k = 0; k < m; ++k) {
     auto& c = line.samples[k];
     const auto& a = line.samples[(k - 2 * span + m) % m];
     const auto& b = line.samples[(k + 2 * span) % m];
     double ang = std::atan2(a.tx * b.ty - a.ty * b.tx, a.tx * b.tx + a.ty * b.ty);
-    c.curv = (float)(ang / (4 * span * step));
+    c.curv = static_cast<float>(ang / (4 * span * step));
   }
   return line;
 }
@@ -194,13 +195,13 @@ CentreSample CentreLine::At(float s) const {
   if (s < 0) s += L;
   const size_t m = samples.size();
   double step = L / m;
-  size_t i = (size_t)(s / step) % m;
+  size_t i = static_cast<size_t>(s / step) % m;
   const auto& a = samples[i];
   const auto& b = samples[(i + 1) % m];
   double u = (s - i * step) / step;
   CentreSample c = a;
-  c.x = (float)(a.x + (b.x - a.x) * u);
-  c.y = (float)(a.y + (b.y - a.y) * u);
+  c.x = static_cast<float>(a.x + (b.x - a.x) * u);
+  c.y = static_cast<float>(a.y + (b.y - a.y) * u);
   c.s = s;
   return c;
 }
@@ -224,11 +225,11 @@ std::vector<Checkpoint> DeriveCheckpoints(const CourseDescription& desc) {
   for (int i = 0; i < 19; ++i) {
     float s = sGoal + first + (last - first) * i / 18.0f;
     CentreSample c = line.At(s);
-    cps.push_back({(int)std::lround(c.x) - 26, (int)std::lround(c.y) - 38});
+    cps.push_back({static_cast<int>(std::lround(c.x)) - 26, static_cast<int>(std::lround(c.y)) - 38});
   }
   // Point 19 never advances a lap; it sits between checkpoint 18 and the goal.
   CentreSample c = line.At(sGoal + line.length - kLastBeforeGoal * 0.5f);
-  cps.push_back({(int)std::lround(c.x) - 26, (int)std::lround(c.y) - 38});
+  cps.push_back({static_cast<int>(std::lround(c.x)) - 26, static_cast<int>(std::lround(c.y)) - 38});
   return cps;
 }
 

@@ -60,17 +60,17 @@ bool LoadRgbImage(const std::string& path, RgbImage* out) {
   SDL_LockSurface(s);
   out->w = s->w;
   out->h = s->h;
-  out->px.assign((size_t)s->w * s->h, 0);
+  out->px.assign(static_cast<size_t>(s->w) * s->h, 0);
   const int bpp = s->format->BytesPerPixel;
   for (int y = 0; y < s->h; ++y) {
-    const Uint8* row = (const Uint8*)s->pixels + y * s->pitch;
+    const Uint8* row = static_cast<const Uint8*>(s->pixels) + y * s->pitch;
     for (int x = 0; x < s->w; ++x) {
       const Uint8* p = row + x * bpp;
       Uint32 v = 0;
-      for (int i = 0; i < bpp; ++i) v |= (Uint32)p[i] << (8 * i);  // little-endian pixel bytes
+      for (int i = 0; i < bpp; ++i) v |= static_cast<Uint32>(p[i]) << (8 * i);  // little-endian pixel bytes
       Uint8 r, g, b;
       SDL_GetRGB(v, s->format, &r, &g, &b);
-      out->px[(size_t)y * s->w + x] = ((uint32_t)r << 16) | (g << 8) | b;
+      out->px[static_cast<size_t>(y) * s->w + x] = (static_cast<uint32_t>(r) << 16) | (g << 8) | b;
     }
   }
   SDL_UnlockSurface(s);
@@ -94,8 +94,8 @@ CourseReport CheckCourse(const RgbImage& map, const RgbImage& colours, int cours
   const uint32_t goal = colours.At(1, 0);
   const uint32_t otherRoad = colours.At(course == 5 ? 0 : 2, 0);
   char hex[96];
-  std::snprintf(hex, sizeof hex, "road #%06x, goal #%06x, other road #%06x", (unsigned)road, (unsigned)goal,
-                (unsigned)otherRoad);
+  std::snprintf(hex, sizeof hex, "road #%06x, goal #%06x, other road #%06x", static_cast<unsigned>(road),
+                static_cast<unsigned>(goal), static_cast<unsigned>(otherRoad));
   if (!verdict("colour sample", road != goal && road != otherRoad && goal != otherRoad, hex)) return rep;
 
   auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < map.w && y < map.h; };
@@ -120,7 +120,7 @@ CourseReport CheckCourse(const RgbImage& map, const RgbImage& colours, int cours
   }
 
   // Region reachable from the start, four-connected as the car moves one axis at a time.
-  std::vector<uint8_t> region((size_t)map.w * map.h, 0);
+  std::vector<uint8_t> region(static_cast<size_t>(map.w) * map.h, 0);
   size_t regionSize = 0;
   int nearest = 1 << 30;
   if (drivable(sx, sy)) {
@@ -145,8 +145,8 @@ CourseReport CheckCourse(const RgbImage& map, const RgbImage& colours, int cours
   }
   bool rivalIn = inside(ax, ay) && region[ay * map.w + ax];
   verdict("closed region", regionSize > 0 && nearest >= kBorderGap && rivalIn,
-          Fmt("%g drivable pixels, nearest %g px to the border (need %g), rival start ", (double)regionSize, nearest,
-              kBorderGap) +
+          Fmt("%g drivable pixels, nearest %g px to the border (need %g), rival start ",
+              static_cast<double>(regionSize), nearest, kBorderGap) +
               (rivalIn ? "connected" : "NOT connected"));
 
   // Barrier: every wall pixel beside the road (not drivable, next to the region) has a barrier
@@ -162,7 +162,7 @@ CourseReport CheckCourse(const RgbImage& map, const RgbImage& colours, int cours
     for (int y = 1; y + 1 < map.h; ++y)
       for (int x = 1; x + 1 < map.w; ++x) {
         if (drivable(x, y)) continue;
-        const size_t i = (size_t)y * map.w + x;
+        const size_t i = static_cast<size_t>(y) * map.w + x;
         if (!(region[i - 1] || region[i + 1] || region[i - map.w] || region[i + map.w])) continue;
         ++ring;
         if (!barrierNear(x, y) && bare++ == 0) firstX = x, firstY = y;
@@ -224,7 +224,8 @@ CourseReport CheckCourse(const RgbImage& map, const RgbImage& colours, int cours
   }
   {
     const double a = st.initAng * 15 * 3.14159265358979 / 180;
-    int px = (int)(st.initX + 24 + 18 * std::cos(a)), py = (int)(st.initY + 38 + 18 * std::sin(a));
+    int px = static_cast<int>(st.initX + 24 + 18 * std::cos(a)),
+        py = static_cast<int>(st.initY + 38 + 18 * std::sin(a));
     int along = fr.dx ? px * fr.dx : py * fr.dy;
     verdict("goal probe at start", along < fr.g1 && along >= fr.g0 - 60,
             Fmt("probe (%g, %g) is %g px before the goal's far edge", px, py, fr.g1 - along));
@@ -232,7 +233,7 @@ CourseReport CheckCourse(const RgbImage& map, const RgbImage& colours, int cours
 
   // Shortest drivable path around the loop: from just past the goal, with the goal stripe
   // closed, back to the player's start.
-  std::vector<float> dist((size_t)map.w * map.h, -1.0f);
+  std::vector<float> dist(static_cast<size_t>(map.w) * map.h, -1.0f);
   {
     using Node = std::pair<float, int>;
     std::priority_queue<Node, std::vector<Node>, std::greater<Node>> pq;
@@ -294,7 +295,8 @@ CourseReport CheckCourse(const RgbImage& map, const RgbImage& colours, int cours
         float len = 0;
         for (int sgn = -1; sgn <= 1; sgn += 2)
           for (float t = 0.5f;; t += 0.5f) {
-            if (!drivable((int)std::floor(cx + 0.5 + sgn * t * ux), (int)std::floor(cy + 0.5 + sgn * t * uy))) {
+            if (!drivable(static_cast<int>(std::floor(cx + 0.5 + sgn * t * ux)),
+                          static_cast<int>(std::floor(cy + 0.5 + sgn * t * uy)))) {
               len += t;
               break;
             }
@@ -304,14 +306,14 @@ CourseReport CheckCourse(const RgbImage& map, const RgbImage& colours, int cours
       if (i < 19) {
         wmin = std::min(wmin, best);
         wmax = std::max(wmax, best);
-        if (best < kMinWidth || best > kMaxWidth) widthNote += Fmt(" #%g:%g", (double)i, best);
+        if (best < kMinWidth || best > kMaxWidth) widthNote += Fmt(" #%g:%g", static_cast<double>(i), best);
       }
     }
     rep.minWidth = wmin;
     rep.maxWidth = wmax;
-    verdict(
-        "checkpoints on road", cps.size() == 20 && off == 0 && outside == 0,
-        Fmt("%g checkpoints, %g off the road colour, %g not connected to the start", (double)cps.size(), off, outside));
+    verdict("checkpoints on road", cps.size() == 20 && off == 0 && outside == 0,
+            Fmt("%g checkpoints, %g off the road colour, %g not connected to the start",
+                static_cast<double>(cps.size()), off, outside));
     verdict("road width at checkpoints", widthNote.empty() && off == 0,
             Fmt("%g..%g px (need %g..%g)", wmin, wmax, kMinWidth, kMaxWidth) + widthNote);
 
@@ -323,9 +325,9 @@ CourseReport CheckCourse(const RgbImage& map, const RgbImage& colours, int cours
     }
     std::string orderNote;
     for (size_t i = 0; i < d.size(); ++i)
-      if (d[i] < 0) orderNote += Fmt(" #%g unreachable", (double)i);
+      if (d[i] < 0) orderNote += Fmt(" #%g unreachable", static_cast<double>(i));
     for (size_t i = 1; i < 19 && i < d.size(); ++i)
-      if (d[i] <= d[i - 1]) orderNote += Fmt(" #%g not after #%g", (double)i, (double)i - 1);
+      if (d[i] <= d[i - 1]) orderNote += Fmt(" #%g not after #%g", static_cast<double>(i), static_cast<double>(i) - 1);
     if (d.size() == 20 && d[19] < d[18]) orderNote += " #19 before #18";
     float lap = rep.pathLength;
     if (orderNote.empty() && d.size() == 20) {
