@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <map>
 
 namespace artgen {
@@ -218,7 +219,8 @@ int Canvas::Text(const std::string& s, float x, float y, int size, Rgb c, const 
     SDL_LockSurface(surf);
     for (int yy = 0; yy < surf->h; ++yy)
       for (int xx = 0; xx < surf->w; ++xx) {
-        Uint32 v = (reinterpret_cast<Uint32*>(static_cast<Uint8*>(surf->pixels) + yy * surf->pitch))[xx];
+        Uint32 v = (reinterpret_cast<Uint32*>(static_cast<Uint8*>(surf->pixels) +
+                                              static_cast<ptrdiff_t>(yy) * surf->pitch))[xx];
         Uint8 r, g, b, a;
         SDL_GetRGBA(v, surf->format, &r, &g, &b, &a);
         if (a) Blend(ox + xx, oy + yy, col, a / 255.0f);
@@ -249,7 +251,7 @@ bool Canvas::SaveBmp(const std::string& path, bool keyed) const {
   if (!s) return false;
   SDL_LockSurface(s);
   for (int y = 0; y < h_; ++y) {
-    Uint8* row = static_cast<Uint8*>(s->pixels) + y * s->pitch;
+    Uint8* row = static_cast<Uint8*>(s->pixels) + static_cast<ptrdiff_t>(y) * s->pitch;
     for (int x = 0; x < w_; ++x) {
       uint32_t v = px_[static_cast<size_t>(y) * w_ + x];
       int a = v >> 24, r = (v >> 16) & 255, g = (v >> 8) & 255, b = v & 255;

@@ -151,8 +151,10 @@ void Stand(Canvas& c, float x, float y, float w, float h, Rng& rng) {
   c.FillRect(x, y, w, h, {70, 74, 86});
   const Rgb crowd[] = {{230, 60, 50}, {250, 210, 60}, {60, 120, 230}, {245, 245, 245}, {60, 180, 90}, {240, 150, 60}};
   bool wide = w >= h;
-  for (float yy = y + 4; yy < y + h - 3; yy += 5)
-    for (float xx = x + 4; xx < x + w - 3; xx += 5) c.FillEllipse(xx, yy, 1.8f, 1.8f, crowd[rng.Next() % 6]);
+  // Heads every 5 px, counted in whole rows and seats.
+  for (int row = 0; y + 4 + 5.0f * row < y + h - 3; ++row)
+    for (int seat = 0; x + 4 + 5.0f * seat < x + w - 3; ++seat)
+      c.FillEllipse(x + 4 + 5.0f * seat, y + 4 + 5.0f * row, 1.8f, 1.8f, crowd[rng.Next() % 6]);
   if (wide)
     c.FillRect(x - 2, y - 6, w + 4, 6, {200, 40, 36});
   else
