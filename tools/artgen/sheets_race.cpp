@@ -105,8 +105,8 @@ Canvas Num() {
   return c;
 }
 
-Canvas Kazu() {
-  Canvas c(620, 211);
+// The HUD's digits in three colours and in small, and the slash between lap and lap total.
+static void KazuDigits(Canvas& c) {
   const Rgb rows[3] = {kWhite, kGold, {130, 220, 255}};
   for (int r = 0; r < 3; ++r)
     for (int d = 0; d <= 10; ++d) {
@@ -128,6 +128,11 @@ Canvas Kazu() {
   // reaches into the next place, whose own outline lies over it.
   for (int d = 0; d <= 10; ++d)
     Glyph(c, d == 10 ? ":" : std::string(1, static_cast<char>('0' + d)), 21 * d, 126, 21, 22, 16, kWhite, 3, 17);
+}
+
+Canvas Kazu() {
+  Canvas c(620, 211);
+  KazuDigits(c);
   // HUD labels: the upper time is the one to beat (the best run, or the rival's time), the
   // lower one this race's clock.
   Plate(c, 421, 43, 46, 20, "TO BEAT", kGold);
@@ -146,48 +151,68 @@ Canvas Kazu() {
   return c;
 }
 
+// One comment panel: row r of the sheet (130 px each). pointX > 0: a pointer on the panel's
+// top edge that points up at the chosen mode's panel, so the choice reads even while the
+// highlight frame is at its faintest.
+struct CommentPanel {
+  std::string kicker, title;
+  std::vector<std::string> lines;
+  std::string footer;
+  float pointX = 0;
+};
+
+static void DrawCommentPanel(Canvas& c, int r, const CommentPanel& p) {
+  const float pointX = p.pointX;
+  float y = 130.0f * r, top = pointX > 0 ? y + 20 : y + 4;
+  Panel(c, 4, top, 472, y + 126 - top, 12);
+  if (pointX > 0) {
+    c.FillPolygon({{pointX - 27, top + 3}, {pointX, y + 0.5f}, {pointX + 27, top + 3}}, kOutline);
+    c.FillPolygon({{pointX - 22, top + 2.5f}, {pointX, y + 4}, {pointX + 22, top + 2.5f}}, kGold);
+  }
+  float ty = pointX > 0 ? top + 4 : top + 8;
+  c.Text(p.kicker, 20, ty, 11, kGold, "bold");
+  InkText(c, p.title, 20, ty + 13, 20, kWhite, "oblique", 0, 1);
+  float ly = ty + 42;
+  for (const auto& l : p.lines) {
+    c.Text(l, 20, ly, 12, {220, 226, 240}, "regular");
+    ly += 17;
+  }
+  if (!p.footer.empty()) c.Text(p.footer, 460, y + 104, 11, kGold, "bold", 2);
+}
+
+// A course's panel: its number, surface, name, first two comment lines and time limit.
+static CommentPanel CoursePanel(int k, const coursekit::CourseDescription& d) {
+  int secs = coursekit::StartOf(k).overTime / 1000;
+  char limit[64];
+  std::snprintf(limit, sizeof limit, "3 LAPS   TIME LIMIT %d:%02d", secs / 60, secs % 60);
+  std::vector<std::string> lines(d.comment.begin(), d.comment.begin() + std::min<size_t>(2, d.comment.size()));
+  return {"COURSE " + std::to_string(k + 1) + (d.surface == "dirt" ? "  -  DIRT" : ""), d.name, lines, limit};
+}
+
 Canvas Comment(const std::vector<coursekit::CourseDescription>& courses) {
   Canvas c(480, 1170);
-  // pointX > 0: a pointer on the panel's top edge that points up at the chosen mode's panel,
-  // so the choice reads even while the highlight frame is at its faintest.
-  auto row = [&](int r, const std::string& kicker, const std::string& title, const std::vector<std::string>& lines,
-                 const std::string& footer, float pointX = 0) {
-    float y = 130.0f * r, top = pointX > 0 ? y + 20 : y + 4;
-    Panel(c, 4, top, 472, y + 126 - top, 12);
-    if (pointX > 0) {
-      c.FillPolygon({{pointX - 27, top + 3}, {pointX, y + 0.5f}, {pointX + 27, top + 3}}, kOutline);
-      c.FillPolygon({{pointX - 22, top + 2.5f}, {pointX, y + 4}, {pointX + 22, top + 2.5f}}, kGold);
-    }
-    float ty = pointX > 0 ? top + 4 : top + 8;
-    c.Text(kicker, 20, ty, 11, kGold, "bold");
-    InkText(c, title, 20, ty + 13, 20, kWhite, "oblique", 0, 1);
-    float ly = ty + 42;
-    for (const auto& l : lines) {
-      c.Text(l, 20, ly, 12, {220, 226, 240}, "regular");
-      ly += 17;
-    }
-    if (!footer.empty()) c.Text(footer, 460, y + 104, 11, kGold, "bold", 2);
-  };
-  row(0, "MODE 1 CHOSEN", "TIME ATTACK",
-      {"Three laps against your own best run, shown as a ghost car.", "Beat it to set a new record."},
-      "LEFT/RIGHT: change   Z: choose   X: back", 125);
-  row(1, "MODE 2 CHOSEN", "RIVAL BATTLE",
-      {"Three laps against the blue rival car. Beat its time to clear the course.",
-       "3 courses cleared open course 4, 4 open course 5, 5 open course 6."},
-      "LEFT/RIGHT: change   Z: choose   X: back", 355);
-  for (int k = 0; k < 6 && k < static_cast<int>(courses.size()); ++k) {
-    const auto& d = courses[k];
-    int secs = coursekit::StartOf(k).overTime / 1000;
-    char limit[64];
-    std::snprintf(limit, sizeof limit, "3 LAPS   TIME LIMIT %d:%02d", secs / 60, secs % 60);
-    std::vector<std::string> lines(d.comment.begin(), d.comment.begin() + std::min<size_t>(2, d.comment.size()));
-    row(2 + k, "COURSE " + std::to_string(k + 1) + (d.surface == "dirt" ? "  -  DIRT" : ""), d.name, lines, limit);
-  }
+  DrawCommentPanel(c, 0,
+                   {"MODE 1 CHOSEN",
+                    "TIME ATTACK",
+                    {"Three laps against your own best run, shown as a ghost car.", "Beat it to set a new record."},
+                    "LEFT/RIGHT: change   Z: choose   X: back",
+                    125});
+  DrawCommentPanel(c, 1,
+                   {"MODE 2 CHOSEN",
+                    "RIVAL BATTLE",
+                    {"Three laps against the blue rival car. Beat its time to clear the course.",
+                     "3 courses cleared open course 4, 4 open course 5, 5 open course 6."},
+                    "LEFT/RIGHT: change   Z: choose   X: back",
+                    355});
+  for (int k = 0; k < 6 && k < static_cast<int>(courses.size()); ++k)
+    DrawCommentPanel(c, 2 + k, CoursePanel(k, courses[k]));
   // Courses 1..3 are always open; course k opens once k courses have been cleared.
-  row(8, "LOCKED", "NOT YET OPEN",
-      {"Clear courses by beating the rival in RIVAL BATTLE.", "3 courses cleared open course 4,",
-       "4 open course 5, 5 open course 6."},
-      "");
+  DrawCommentPanel(c, 8,
+                   {"LOCKED",
+                    "NOT YET OPEN",
+                    {"Clear courses by beating the rival in RIVAL BATTLE.", "3 courses cleared open course 4,",
+                     "4 open course 5, 5 open course 6."},
+                    ""});
   Padlock(c, 420, 130 * 8 + 44, 36);
   return c;
 }
