@@ -106,10 +106,9 @@ bool LoadCourseDescription(const std::string& path, CourseDescription* out, std:
   return true;
 }
 
-CentreLine BuildCentreLine(const CourseDescription& desc) {
-  const auto& pts = desc.points;
+// Dense polyline through the spline, with the width interpolated per segment.
+static std::vector<CentreSample> DenseSpline(const std::vector<CoursePoint>& pts) {
   const size_t n = pts.size();
-  // Dense polyline through the spline, with the width interpolated per segment.
   std::vector<CentreSample> dense;
   for (size_t i = 0; i < n; ++i) {
     const CoursePoint& q0 = pts[(i + n - 1) % n];
@@ -127,8 +126,12 @@ CentreLine BuildCentreLine(const CourseDescription& desc) {
                        0, 0, 0, 0});
     }
   }
-  // Resample by arc length.
-  CentreLine line;
+  return dense;
+}
+
+// Resamples the closed polyline by arc length into line->samples (positions, widths, arc
+// lengths) and line->length; returns the sample spacing.
+static double ResampleByArcLength(const std::vector<CentreSample>& dense, CentreLine* line) {
   double total = 0;
   std::vector<double> acc(dense.size() + 1, 0.0);
   for (size_t i = 0; i < dense.size(); ++i) {
@@ -152,27 +155,37 @@ CentreLine BuildCentreLine(const CourseDescription& desc) {
     cs.y = static_cast<float>(a.y + (b.y - a.y) * u);
     cs.w = static_cast<float>(a.w + (b.w - a.w) * u);
     cs.s = static_cast<float>(s);
-    line.samples.push_back(cs);
+    line->samples.push_back(cs);
   }
-  line.length = static_cast<float>(total);
-  // Tangents and curvature from neighbours a few samples apart (smooths the 2 px grid).
-  const int m = static_cast<int>(line.samples.size());
+  line->length = static_cast<float>(total);
+  return step;
+}
+
+// Tangents and curvature from neighbours a few samples apart (smooths the 2 px grid).
+static void TangentsAndCurvature(CentreLine* line, double step) {
+  const int m = static_cast<int>(line->samples.size());
   const int span = 3;
   for (int k = 0; k < m; ++k) {
-    auto& c = line.samples[k];
-    const auto& a = line.samples[(k - span + m) % m];
-    const auto& b = line.samples[(k + span) % m];
+    auto& c = line->samples[k];
+    const auto& a = line->samples[(k - span + m) % m];
+    const auto& b = line->samples[(k + span) % m];
     double dx = b.x - a.x, dy = b.y - a.y, len = std::hypot(dx, dy);
     c.tx = static_cast<float>(dx / len);
     c.ty = static_cast<float>(dy / len);
   }
   for (int k = 0; k < m; ++k) {
-    auto& c = line.samples[k];
-    const auto& a = line.samples[(k - 2 * span + m) % m];
-    const auto& b = line.samples[(k + 2 * span) % m];
+    auto& c = line->samples[k];
+    const auto& a = line->samples[(k - 2 * span + m) % m];
+    const auto& b = line->samples[(k + 2 * span) % m];
     double ang = std::atan2(a.tx * b.ty - a.ty * b.tx, a.tx * b.tx + a.ty * b.ty);
     c.curv = static_cast<float>(ang / (4 * span * step));
   }
+}
+
+CentreLine BuildCentreLine(const CourseDescription& desc) {
+  CentreLine line;
+  const double step = ResampleByArcLength(DenseSpline(desc.points), &line);
+  TangentsAndCurvature(&line, step);
   return line;
 }
 
