@@ -99,6 +99,22 @@ static void HudDiagram(Canvas& c, float y) {
   note(290, 322, "TO BEAT / TIME", "best or rival's / yours");
 }
 
+// The keys in one row, each with what it does.
+static void KeyLegend(Canvas& c, float y) {
+  const Rgb cap{255, 226, 120};
+  Key(c, 18, y, 20, "^", cap);
+  c.Text("speed", 41, y + 3, 11, kWhite, "regular");
+  Key(c, 86, y, 20, "v", cap);
+  c.Text("brake", 109, y + 3, 11, kWhite, "regular");
+  Key(c, 152, y, 20, "<", cap);
+  Key(c, 174, y, 20, ">", cap);
+  c.Text("steer", 197, y + 3, 11, kWhite, "regular");
+  Key(c, 240, y, 20, "Z");
+  c.Text("choose", 263, y + 3, 11, kWhite, "regular");
+  Key(c, 318, y, 20, "X");
+  c.Text("back / pause", 341, y + 3, 11, kWhite, "regular");
+}
+
 Canvas Help() {
   Canvas c(480, 480);
   // One page over the whole keyboard panel below the bar: the heading and the bar stay clear.
@@ -124,19 +140,7 @@ Canvas Help() {
       "TIME ATTACK: beat your own best run, shown as a ghost car. RIVAL BATTLE: beat the blue car's "
       "time to clear the course.");
   bullet("Courses 1 to 3 are open. 3 courses cleared open course 4, 4 open course 5, 5 open course 6.");
-  y += 2;
-  const Rgb cap{255, 226, 120};
-  Key(c, 18, y, 20, "^", cap);
-  c.Text("speed", 41, y + 3, 11, kWhite, "regular");
-  Key(c, 86, y, 20, "v", cap);
-  c.Text("brake", 109, y + 3, 11, kWhite, "regular");
-  Key(c, 152, y, 20, "<", cap);
-  Key(c, 174, y, 20, ">", cap);
-  c.Text("steer", 197, y + 3, 11, kWhite, "regular");
-  Key(c, 240, y, 20, "Z");
-  c.Text("choose", 263, y + 3, 11, kWhite, "regular");
-  Key(c, 318, y, 20, "X");
-  c.Text("back / pause", 341, y + 3, 11, kWhite, "regular");
+  KeyLegend(c, y + 2);
   c.Text("Press Z or X to return", 240, 454, 12, kGold, "bold", 1);
   return c;
 }
