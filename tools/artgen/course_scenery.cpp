@@ -208,8 +208,8 @@ void Scenery(Canvas& c, const Field& f, const CourseDescription& d) {
     } else if (deco.kind == "trees" || deco.kind == "pines" || deco.kind == "palms") {
       Trees(c, f, rng, deco.kind, arg);
     } else if (deco.kind == "rocks") {
-      Scatter(c, f, rng, static_cast<int>(arg(0, 20)), 0, 0, kW, kH, 7, 15,
-              [&](float x, float y, float r) { Rock(c, x, y, r, rng); });
+      Scatter(c, f, rng, static_cast<int>(arg(0, 20)), 0.0f, 0.0f, static_cast<float>(kW), static_cast<float>(kH), 7.0f,
+              15.0f, [&](float x, float y, float r) { Rock(c, x, y, r, rng); });
     } else if (deco.kind == "building") {
       Building(c, f, arg(0, 0), arg(1, 0), arg(2, 60), arg(3, 40),
                kRoofs[static_cast<int>(arg(4, rng.Next() % 5)) % 5]);
