@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config git clang-format cppcheck
+  cmake g++ make pkg-config git clang-format clang-tidy cppcheck
   libsdl1.2-dev libsdl-image1.2-dev libsdl-gfx1.2-dev libsdl-ttf2.0-dev libsdl-mixer1.2-dev
   fonts-dejavu-core
   libgtest-dev clang libclang-rt-14-dev

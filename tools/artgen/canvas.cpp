@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <map>
 
 namespace artgen {
@@ -39,7 +40,7 @@ TTF_Font* GetFont(const std::string& font, int size) {
 float Clamp01(float v) { return v < 0 ? 0 : (v > 1 ? 1 : v); }
 
 float Hash(int x, int y, uint32_t seed) {
-  uint32_t h = (uint32_t)x * 374761393u + (uint32_t)y * 668265263u + seed * 2246822519u;
+  uint32_t h = static_cast<uint32_t>(x) * 374761393u + static_cast<uint32_t>(y) * 668265263u + seed * 2246822519u;
   h = (h ^ (h >> 13)) * 1274126177u;
   h ^= h >> 16;
   return (h & 0xffffff) / 16777216.0f;
@@ -59,20 +60,21 @@ void CloseFonts() {
 }
 
 Rgb Mix(Rgb a, Rgb b, float t) {
-  return {(uint8_t)std::lround(a.r + (b.r - a.r) * t), (uint8_t)std::lround(a.g + (b.g - a.g) * t),
-          (uint8_t)std::lround(a.b + (b.b - a.b) * t)};
+  return {static_cast<uint8_t>(std::lround(a.r + (b.r - a.r) * t)),
+          static_cast<uint8_t>(std::lround(a.g + (b.g - a.g) * t)),
+          static_cast<uint8_t>(std::lround(a.b + (b.b - a.b) * t))};
 }
 
 Rgb Shade(Rgb c, float f) {
   auto ch = [f](int v) {
     float r = f <= 1 ? v * f : v + (255 - v) * (f - 1);
-    return (uint8_t)std::clamp((int)std::lround(r), 0, 255);
+    return static_cast<uint8_t>(std::clamp(static_cast<int>(std::lround(r)), 0, 255));
   };
   return {ch(c.r), ch(c.g), ch(c.b)};
 }
 
 float Noise(float x, float y, uint32_t seed) {
-  int xi = (int)std::floor(x), yi = (int)std::floor(y);
+  int xi = static_cast<int>(std::floor(x)), yi = static_cast<int>(std::floor(y));
   float fx = x - xi, fy = y - yi;
   fx = fx * fx * (3 - 2 * fx);
   fy = fy * fy * (3 - 2 * fy);
@@ -80,23 +82,24 @@ float Noise(float x, float y, uint32_t seed) {
   return a + (b - a) * fx + (c - a) * fy + (a - b - c + d) * fx * fy;
 }
 
-Canvas::Canvas(int w, int h) : w_(w), h_(h), px_((size_t)w * h, 0) {}
+Canvas::Canvas(int w, int h) : w_(w), h_(h), px_(static_cast<size_t>(w) * h, 0) {}
 
 void Canvas::SetPixel(int x, int y, Rgb c, uint8_t a) {
   if (x < 0 || y < 0 || x >= w_ || y >= h_) return;
-  px_[(size_t)y * w_ + x] = ((uint32_t)a << 24) | ((uint32_t)c.r << 16) | ((uint32_t)c.g << 8) | c.b;
+  px_[static_cast<size_t>(y) * w_ + x] =
+      (static_cast<uint32_t>(a) << 24) | (static_cast<uint32_t>(c.r) << 16) | (static_cast<uint32_t>(c.g) << 8) | c.b;
 }
 
 void Canvas::Blend(int x, int y, Rgb c, float cov) {
   if (x < 0 || y < 0 || x >= w_ || y >= h_ || cov <= 0) return;
   cov = Clamp01(cov);
-  uint32_t d = px_[(size_t)y * w_ + x];
+  uint32_t d = px_[static_cast<size_t>(y) * w_ + x];
   float da = (d >> 24) / 255.0f;
   float oa = cov + da * (1 - cov);
   if (oa <= 0) return;
-  auto ch = [&](int s, int dst) { return (uint8_t)std::lround((s * cov + dst * da * (1 - cov)) / oa); };
+  auto ch = [&](int s, int dst) { return static_cast<uint8_t>(std::lround((s * cov + dst * da * (1 - cov)) / oa)); };
   Rgb o{ch(c.r, (d >> 16) & 255), ch(c.g, (d >> 8) & 255), ch(c.b, d & 255)};
-  SetPixel(x, y, o, (uint8_t)std::lround(oa * 255));
+  SetPixel(x, y, o, static_cast<uint8_t>(std::lround(oa * 255)));
 }
 
 void Canvas::Clear(Rgb c, uint8_t a) {
@@ -116,12 +119,13 @@ void Canvas::Coverage(int x0, int y0, int x1, int y1, Rgb c, float alpha, F insi
       for (int sy = 0; sy < kSub; ++sy)
         for (int sx = 0; sx < kSub; ++sx)
           if (inside(x + (sx + 0.5f) / kSub, y + (sy + 0.5f) / kSub)) ++n;
-      if (n) Blend(x, y, c, alpha * n / (float)(kSub * kSub));
+      if (n) Blend(x, y, c, alpha * n / static_cast<float>(kSub * kSub));
     }
 }
 
 void Canvas::FillRect(float x, float y, float w, float h, Rgb c, float alpha) {
-  Coverage((int)std::floor(x), (int)std::floor(y), (int)std::ceil(x + w), (int)std::ceil(y + h), c, alpha,
+  Coverage(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)), static_cast<int>(std::ceil(x + w)),
+           static_cast<int>(std::ceil(y + h)), c, alpha,
            [&](float px, float py) { return px >= x && px < x + w && py >= y && py < y + h; });
 }
 
@@ -133,30 +137,32 @@ static bool InRoundRect(float px, float py, float x, float y, float w, float h, 
 }
 
 void Canvas::FillRoundRect(float x, float y, float w, float h, float r, Rgb c, float alpha) {
-  Coverage((int)std::floor(x), (int)std::floor(y), (int)std::ceil(x + w), (int)std::ceil(y + h), c, alpha,
+  Coverage(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)), static_cast<int>(std::ceil(x + w)),
+           static_cast<int>(std::ceil(y + h)), c, alpha,
            [&](float px, float py) { return InRoundRect(px, py, x, y, w, h, r); });
 }
 
 void Canvas::StrokeRoundRect(float x, float y, float w, float h, float r, float t, Rgb c, float alpha) {
-  Coverage((int)std::floor(x), (int)std::floor(y), (int)std::ceil(x + w), (int)std::ceil(y + h), c, alpha,
-           [&](float px, float py) {
+  Coverage(static_cast<int>(std::floor(x)), static_cast<int>(std::floor(y)), static_cast<int>(std::ceil(x + w)),
+           static_cast<int>(std::ceil(y + h)), c, alpha, [&](float px, float py) {
              return InRoundRect(px, py, x, y, w, h, r) &&
                     !InRoundRect(px, py, x + t, y + t, w - 2 * t, h - 2 * t, std::max(0.0f, r - t));
            });
 }
 
 void Canvas::GradientRoundRect(float x, float y, float w, float h, float r, Rgb top, Rgb bottom) {
-  for (int row = (int)std::floor(y); row <= (int)std::ceil(y + h); ++row) {
+  for (int row = static_cast<int>(std::floor(y)); row <= static_cast<int>(std::ceil(y + h)); ++row) {
     float t = Clamp01((row + 0.5f - y) / h);
     Rgb c = Mix(top, bottom, t);
-    Coverage((int)std::floor(x), row, (int)std::ceil(x + w), row, c, 1,
+    Coverage(static_cast<int>(std::floor(x)), row, static_cast<int>(std::ceil(x + w)), row, c, 1,
              [&](float px, float py) { return InRoundRect(px, py, x, y, w, h, r); });
   }
 }
 
 void Canvas::FillEllipse(float cx, float cy, float rx, float ry, Rgb c, float alpha) {
-  Coverage((int)std::floor(cx - rx), (int)std::floor(cy - ry), (int)std::ceil(cx + rx), (int)std::ceil(cy + ry), c,
-           alpha, [&](float px, float py) {
+  Coverage(static_cast<int>(std::floor(cx - rx)), static_cast<int>(std::floor(cy - ry)),
+           static_cast<int>(std::ceil(cx + rx)), static_cast<int>(std::ceil(cy + ry)), c, alpha,
+           [&](float px, float py) {
              float dx = (px - cx) / rx, dy = (py - cy) / ry;
              return dx * dx + dy * dy <= 1;
            });
@@ -171,8 +177,8 @@ void Canvas::FillPolygon(const std::vector<Pt>& pts, Rgb c, float alpha) {
     x1 = std::max(x1, p.x);
     y1 = std::max(y1, p.y);
   }
-  Coverage((int)std::floor(x0), (int)std::floor(y0), (int)std::ceil(x1), (int)std::ceil(y1), c, alpha,
-           [&](float px, float py) {
+  Coverage(static_cast<int>(std::floor(x0)), static_cast<int>(std::floor(y0)), static_cast<int>(std::ceil(x1)),
+           static_cast<int>(std::ceil(y1)), c, alpha, [&](float px, float py) {
              bool in = false;
              for (size_t i = 0, j = pts.size() - 1; i < pts.size(); j = i++) {
                const Pt &a = pts[i], &b = pts[j];
@@ -206,14 +212,15 @@ int Canvas::Text(const std::string& s, float x, float y, int size, Rgb c, const 
   TTF_Font* f = GetFont(font, size);
   if (!f || s.empty()) return 0;
   int w = TextWidth(s, size, font);
-  int left = (int)std::lround(align == 1 ? x - w / 2.0f : (align == 2 ? x - w : x));
-  int top = (int)std::lround(y);
+  int left = static_cast<int>(std::lround(align == 1 ? x - w / 2.0f : (align == 2 ? x - w : x)));
+  int top = static_cast<int>(std::lround(y));
   auto stamp = [&](SDL_Surface* surf, int ox, int oy, Rgb col) {
     if (!surf) return;
     SDL_LockSurface(surf);
     for (int yy = 0; yy < surf->h; ++yy)
       for (int xx = 0; xx < surf->w; ++xx) {
-        Uint32 v = ((Uint32*)((Uint8*)surf->pixels + yy * surf->pitch))[xx];
+        Uint32 v = (reinterpret_cast<Uint32*>(static_cast<Uint8*>(surf->pixels) +
+                                              static_cast<ptrdiff_t>(yy) * surf->pitch))[xx];
         Uint8 r, g, b, a;
         SDL_GetRGBA(v, surf->format, &r, &g, &b, &a);
         if (a) Blend(ox + xx, oy + yy, col, a / 255.0f);
@@ -234,7 +241,7 @@ int Canvas::Text(const std::string& s, float x, float y, int size, Rgb c, const 
 void Canvas::Blit(const Canvas& src, int dx, int dy) {
   for (int y = 0; y < src.h_; ++y)
     for (int x = 0; x < src.w_; ++x) {
-      uint32_t v = src.px_[(size_t)y * src.w_ + x];
+      uint32_t v = src.px_[static_cast<size_t>(y) * src.w_ + x];
       if (v >> 24) Blend(dx + x, dy + y, RgbOf(v), (v >> 24) / 255.0f);
     }
 }
@@ -244,9 +251,9 @@ bool Canvas::SaveBmp(const std::string& path, bool keyed) const {
   if (!s) return false;
   SDL_LockSurface(s);
   for (int y = 0; y < h_; ++y) {
-    Uint8* row = (Uint8*)s->pixels + y * s->pitch;
+    Uint8* row = static_cast<Uint8*>(s->pixels) + static_cast<ptrdiff_t>(y) * s->pitch;
     for (int x = 0; x < w_; ++x) {
-      uint32_t v = px_[(size_t)y * w_ + x];
+      uint32_t v = px_[static_cast<size_t>(y) * w_ + x];
       int a = v >> 24, r = (v >> 16) & 255, g = (v >> 8) & 255, b = v & 255;
       if (keyed) {
         if (a < 128) {
@@ -257,9 +264,9 @@ bool Canvas::SaveBmp(const std::string& path, bool keyed) const {
       } else {
         r = r * a / 255, g = g * a / 255, b = b * a / 255;
       }
-      row[x * 3 + 0] = (Uint8)b;  // 24-bit BMP surfaces hold B, G, R in memory
-      row[x * 3 + 1] = (Uint8)g;
-      row[x * 3 + 2] = (Uint8)r;
+      row[x * 3 + 0] = static_cast<Uint8>(b);  // 24-bit BMP surfaces hold B, G, R in memory
+      row[x * 3 + 1] = static_cast<Uint8>(g);
+      row[x * 3 + 2] = static_cast<Uint8>(r);
     }
   }
   SDL_UnlockSurface(s);

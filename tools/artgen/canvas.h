@@ -11,7 +11,9 @@ namespace artgen {
 struct Rgb {
   uint8_t r = 0, g = 0, b = 0;
 };
-inline Rgb RgbOf(uint32_t v) { return {(uint8_t)(v >> 16), (uint8_t)(v >> 8), (uint8_t)v}; }
+inline Rgb RgbOf(uint32_t v) {
+  return {static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v)};
+}
 Rgb Mix(Rgb a, Rgb b, float t);
 Rgb Shade(Rgb c, float f);  // f < 1 darker, f > 1 lighter
 
@@ -41,7 +43,7 @@ class Canvas {
   Canvas(int w, int h);
   int w() const { return w_; }
   int h() const { return h_; }
-  uint32_t Pixel(int x, int y) const { return px_[(size_t)y * w_ + x]; }  // 0xAARRGGBB
+  uint32_t Pixel(int x, int y) const { return px_[static_cast<size_t>(y) * w_ + x]; }  // 0xAARRGGBB
   void SetPixel(int x, int y, Rgb c, uint8_t a = 255);
   // Paints colour c with coverage `cov` (0..1) over what is there.
   void Blend(int x, int y, Rgb c, float cov);

@@ -101,15 +101,9 @@ float Driver::SpeedTarget(float steerError) const {
   return target;
 }
 
-uint8_t Driver::Decide() {
-  if (race.readyFlg == 0) return 0;
-  // Countdown: throttle only, no steering, so the first racing frame arms both
-  // steering latches and everything after it is independent of their past.
-  if (race.readyFlg == 1) return KEY_UP;
-  if (race.goalFlg == 1) return 0;
-
-  const CarState& c = car[0];
-  const float cx = c.posX + CAR_CENTRE_X, cy = c.posY + CAR_CENTRE_Y;
+// Moves the car's place on the centre line to the sample nearest (cx, cy), adding the
+// arc length covered to the progress.
+void Driver::Locate(float cx, float cy) {
   const size_t previous = index_;
   index_ = located_ ? NearestAround(cx, cy) : line_.Nearest(cx, cy);
   if (located_) {
@@ -119,10 +113,13 @@ uint8_t Driver::Decide() {
     progress_ += delta;
   }
   located_ = true;
+}
 
-  // Aim at the centre line a speed-dependent distance ahead.
+// Degrees to turn (positive: right) to face a point on the centre line a speed-dependent
+// distance ahead, moved across to the driver's lane or out of the rival's way.
+float Driver::AimError(float cx, float cy, float speed, float dir) const {
   const coursekit::CentreSample& here = line_.samples[index_];
-  const float lookahead = 24.0f + (6.0f + pace_.foresight) * std::fabs(c.speed);
+  const float lookahead = 24.0f + (6.0f + pace_.foresight) * std::fabs(speed);
   coursekit::CentreSample aim = line_.At(here.s + lookahead);
   const float avoid = AvoidanceOffset(cx, cy);
   const float laneRoom = here.w * 0.5f - 22.0f;
@@ -130,13 +127,12 @@ uint8_t Driver::Decide() {
   aim.x += -aim.ty * offset;
   aim.y += aim.tx * offset;
   const float wanted = std::atan2(aim.y - cy, aim.x - cx) * kDegPerRad;
-  const float facing = 15.0f * static_cast<float>(static_cast<int32_t>(c.dir));
-  const float error = steerError_ = Wrap180(wanted - facing);
-  uint8_t keys = 0;
-  if (error > kSteerDeadband) keys |= KEY_RIGHT;
-  if (error < -kSteerDeadband) keys |= KEY_LEFT;
+  const float facing = 15.0f * static_cast<float>(static_cast<int32_t>(dir));
+  return Wrap180(wanted - facing);
+}
 
-  // Wedged against a wall (or behind the rival): back off for a moment.
+// Wedged against a wall (or behind the rival): back off for a moment. True while backing.
+bool Driver::BackingOff() {
   if (progress_ - progressMark_ > 30.0f) {
     progressMark_ = progress_;
     stuckFrames_ = 0;
@@ -144,10 +140,26 @@ uint8_t Driver::Decide() {
     stuckFrames_ = 0;
     reverseFrames_ = kReverseFrames;
   }
-  if (reverseFrames_ > 0) {
-    --reverseFrames_;
-    return keys | KEY_DOWN;
-  }
+  if (reverseFrames_ <= 0) return false;
+  --reverseFrames_;
+  return true;
+}
+
+uint8_t Driver::Decide() {
+  if (race.readyFlg == 0) return 0;
+  // Countdown: throttle only, no steering, so the first racing frame arms both
+  // steering latches and everything after it is independent of their past.
+  if (race.readyFlg == 1) return KEY_UP;
+  if (race.goalFlg == 1) return 0;
+
+  const CarState& c = car[0];
+  const float cx = c.posX + CAR_CENTRE_X, cy = c.posY + CAR_CENTRE_Y;
+  Locate(cx, cy);
+  const float error = steerError_ = AimError(cx, cy, c.speed, c.dir);
+  uint8_t keys = 0;
+  if (error > kSteerDeadband) keys |= KEY_RIGHT;
+  if (error < -kSteerDeadband) keys |= KEY_LEFT;
+  if (BackingOff()) return keys | KEY_DOWN;
 
   const float target = SpeedTarget(error);
   if (c.speed < target)

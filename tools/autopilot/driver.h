@@ -47,6 +47,9 @@ class Driver {
   size_t NearestAround(float x, float y) const;
   float SpeedTarget(float steerError) const;
   float AvoidanceOffset(float cx, float cy) const;
+  void Locate(float cx, float cy);
+  float AimError(float cx, float cy, float speed, float dir) const;
+  bool BackingOff();
 
   const coursekit::CentreLine& line_;
   Pace pace_;

@@ -83,27 +83,37 @@ void Report(const autopilot::KeyRecording& rec, const autopilot::RaceOutcome& ou
               out.stayedOnRoad ? "on the road throughout" : "LEFT THE ROAD");
 }
 
+struct DriveOptions {
+  autopilot::Pace pace = autopilot::FullPace();
+  bool rivalGrid = false;
+  std::string keysPath;  // where to save the key recording, if anywhere
+};
+
+// The options after "drive K"; false on one it does not know.
+bool ParseDriveOptions(int argc, char** argv, DriveOptions* o) {
+  for (int i = 1; i < argc; ++i) {
+    if (!std::strcmp(argv[i], "--rival-grid"))
+      o->rivalGrid = true;
+    else if (!std::strcmp(argv[i], "--top") && i + 1 < argc)
+      o->pace.topSpeed = std::strtof(argv[++i], nullptr);
+    else if (!std::strcmp(argv[i], "--turn") && i + 1 < argc)
+      o->pace.turnRate = std::strtof(argv[++i], nullptr);
+    else if (!std::strcmp(argv[i], "--lane") && i + 1 < argc)
+      o->pace.lane = std::strtof(argv[++i], nullptr);
+    else if (!std::strcmp(argv[i], "--keys") && i + 1 < argc)
+      o->keysPath = Absolute(argv[++i]);
+    else
+      return false;
+  }
+  return true;
+}
+
 int Drive(const Paths& paths, int argc, char** argv) {
   if (argc < 1) return std::fputs(kUsage, stderr), 2;
   const int course = std::atoi(argv[0]);
   if (course < 0 || course > 5) return std::fputs("course must be 0..5\n", stderr), 2;
-  autopilot::Pace pace = autopilot::FullPace();
-  bool rivalGrid = false;
-  std::string keysPath;
-  for (int i = 1; i < argc; ++i) {
-    if (!std::strcmp(argv[i], "--rival-grid"))
-      rivalGrid = true;
-    else if (!std::strcmp(argv[i], "--top") && i + 1 < argc)
-      pace.topSpeed = std::strtof(argv[++i], nullptr);
-    else if (!std::strcmp(argv[i], "--turn") && i + 1 < argc)
-      pace.turnRate = std::strtof(argv[++i], nullptr);
-    else if (!std::strcmp(argv[i], "--lane") && i + 1 < argc)
-      pace.lane = std::strtof(argv[++i], nullptr);
-    else if (!std::strcmp(argv[i], "--keys") && i + 1 < argc)
-      keysPath = Absolute(argv[++i]);
-    else
-      return std::fputs(kUsage, stderr), 2;
-  }
+  DriveOptions o;
+  if (!ParseDriveOptions(argc, argv, &o)) return std::fputs(kUsage, stderr), 2;
   coursekit::CentreLine line;
   std::string error;
   if (!autopilot::LoadCentreLine(paths.courses, course, &line, &error))
@@ -111,12 +121,12 @@ int Drive(const Paths& paths, int argc, char** argv) {
   Workshop shop(paths);
   if (!shop.ok()) return std::fputs("cannot set up the scratch directory or load the images\n", stderr), 1;
   autopilot::KeyRecording rec =
-      autopilot::StartOn(course, rivalGrid ? autopilot::Grid::Rival : autopilot::Grid::Player);
+      autopilot::StartOn(course, o.rivalGrid ? autopilot::Grid::Rival : autopilot::Grid::Player);
   autopilot::RaceOutcome out;
-  if (!autopilot::DriveCourse(shop.screen(), line, pace, &rec, &out))
+  if (!autopilot::DriveCourse(shop.screen(), line, o.pace, &rec, &out))
     return std::fputs("the race did not run\n", stderr), 1;
   Report(rec, out);
-  if (!keysPath.empty() && !autopilot::SaveRecording(keysPath, rec))
+  if (!o.keysPath.empty() && !autopilot::SaveRecording(o.keysPath, rec))
     return std::fputs("cannot write keys\n", stderr), 1;
   return out.finished ? 0 : 1;
 }
@@ -134,6 +144,39 @@ int Replay(const Paths& paths, int argc, char** argv) {
   return out.finished ? 0 : 1;
 }
 
+// A rival fit to ship finishes on the road, and its stored run fits the run file and the clock.
+bool FitToShip(const autopilot::RaceOutcome& out) {
+  return out.finished && out.stayedOnRoad && out.run.size() <= RUN_CAPACITY &&
+         out.Time == 16 * static_cast<int32_t>(out.run.size());
+}
+
+// Drives course k's rival and stores its run files and key recording; false (with a
+// message) if it is not fit to ship or a file cannot be written.
+bool MakeRival(const Workshop& shop, const coursekit::CentreLine& line, int k, const std::string& outData,
+               const std::string& keysDir, int32_t* time) {
+  autopilot::KeyRecording rec = autopilot::StartOn(k, autopilot::Grid::Rival);
+  autopilot::RaceOutcome out;
+  const bool ran = autopilot::DriveCourse(shop.screen(), line, autopilot::RivalPace(k), &rec, &out);
+  Report(rec, out);
+  if (!ran || !FitToShip(out)) return std::fprintf(stderr, "rival of course %d is not fit to ship\n", k), false;
+  const int slot = autopilot::RivalSlot(k);
+  // The run files are the ones the race itself wrote at the goal.
+  if (!Run("cp data/saveCnt" + std::to_string(k) + ".txt '" + outData + "/saveCnt" + std::to_string(slot) + ".txt'") ||
+      !Run("cp data/ghost" + std::to_string(k) + ".txt '" + outData + "/ghost" + std::to_string(slot) + ".txt'") ||
+      !autopilot::SaveRecording(keysDir + "/rival" + std::to_string(slot) + ".keys", rec))
+    return std::fputs("cannot write the rival's files\n", stderr), false;
+  *time = out.Time;
+  return true;
+}
+
+// Slots 6..11 of the best-time file; slots 0..5 keep what the file holds.
+bool WriteRivalTimes(const std::string& outData, const int32_t times[6]) {
+  for (auto& t : bestTime) t = 0;
+  if (Run("cp '" + outData + "/bestTime.txt' data/bestTime.txt 2>/dev/null")) ReadBestTimes(bestTime);
+  for (int k = 0; k < 6; ++k) bestTime[autopilot::RivalSlot(k)] = times[k];
+  return WriteBestTimes(bestTime) && Run("cp data/bestTime.txt '" + outData + "/bestTime.txt'");
+}
+
 int Rivals(const Paths& paths, int argc, char** argv) {
   if (argc != 2) return std::fputs(kUsage, stderr), 2;
   const std::string outData = Absolute(argv[0]), keysDir = Absolute(argv[1]);
@@ -145,30 +188,9 @@ int Rivals(const Paths& paths, int argc, char** argv) {
   Workshop shop(paths);
   if (!shop.ok()) return std::fputs("cannot set up the scratch directory or load the images\n", stderr), 1;
   int32_t times[6] = {};
-  for (int k = 0; k < 6; ++k) {
-    autopilot::KeyRecording rec = autopilot::StartOn(k, autopilot::Grid::Rival);
-    autopilot::RaceOutcome out;
-    if (!autopilot::DriveCourse(shop.screen(), lines[k], autopilot::RivalPace(k), &rec, &out) || !out.finished ||
-        !out.stayedOnRoad || out.run.size() > RUN_CAPACITY || out.Time != 16 * static_cast<int32_t>(out.run.size())) {
-      Report(rec, out);
-      return std::fprintf(stderr, "rival of course %d is not fit to ship\n", k), 1;
-    }
-    Report(rec, out);
-    const int slot = autopilot::RivalSlot(k);
-    // The run files are the ones the race itself wrote at the goal.
-    if (!Run("cp data/saveCnt" + std::to_string(k) + ".txt '" + outData + "/saveCnt" + std::to_string(slot) +
-             ".txt'") ||
-        !Run("cp data/ghost" + std::to_string(k) + ".txt '" + outData + "/ghost" + std::to_string(slot) + ".txt'") ||
-        !autopilot::SaveRecording(keysDir + "/rival" + std::to_string(slot) + ".keys", rec))
-      return std::fputs("cannot write the rival's files\n", stderr), 1;
-    times[k] = out.Time;
-  }
-  // Slots 6..11 of the best-time file; slots 0..5 keep what the file holds.
-  for (auto& t : bestTime) t = 0;
-  if (Run("cp '" + outData + "/bestTime.txt' data/bestTime.txt 2>/dev/null")) ReadBestTimes(bestTime);
-  for (int k = 0; k < 6; ++k) bestTime[autopilot::RivalSlot(k)] = times[k];
-  if (!WriteBestTimes(bestTime) || !Run("cp data/bestTime.txt '" + outData + "/bestTime.txt'"))
-    return std::fputs("cannot write bestTime.txt\n", stderr), 1;
+  for (int k = 0; k < 6; ++k)
+    if (!MakeRival(shop, lines[k], k, outData, keysDir, &times[k])) return 1;
+  if (!WriteRivalTimes(outData, times)) return std::fputs("cannot write bestTime.txt\n", stderr), 1;
   return 0;
 }
 
@@ -217,7 +239,7 @@ int Person(const Paths& paths, int argc, char** argv) {
     const int32_t rival = bestTime[autopilot::RivalSlot(k)];
     if (!raced || !v.beatRival) status = 1;
     std::printf("| %d | %d | %d | %.2f | %d%s | %d, %s | %d (%.1f %%) |\n", k, rival, f.Time,
-                f.Time ? double(rival) / f.Time : 0.0, a.Time, a.finished ? "" : " (not finished)", v.Time,
+                f.Time ? static_cast<double>(rival) / f.Time : 0.0, a.Time, a.finished ? "" : " (not finished)", v.Time,
                 !raced        ? "no rival"
                 : v.beatRival ? "win"
                               : "LOST",

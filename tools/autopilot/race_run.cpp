@@ -46,13 +46,10 @@ bool CentreOnRoad() {
                     static_cast<int32_t>(car[0].posY + CAR_CENTRE_Y));
 }
 
-// Runs one race from the recording's start, asking next() for each call's keys
-// (false from next() ends the race early).
-bool RunRace(SDL_Surface* screen, const KeyRecording& start, int32_t mode, int maxCalls,
-             const std::function<bool(uint8_t*)>& next, RaceOutcome* out) {
-  *out = RaceOutcome{};
+// Resets the race and the cars to the recording's start. Mode 1 clears the course's record
+// so any finish stores its run; mode 2 needs a rival's time. False if the race cannot run.
+bool PrepareRace(const KeyRecording& start, int32_t mode, int32_t slot) {
   const int course = start.course;
-  const int32_t slot = mode == 2 ? RivalSlot(course) : course;
   if (course < 0 || course > 5 || !LoadCoursePair(course)) return false;
   ResetProgramState();
   for (CarState& c : car) {
@@ -65,12 +62,17 @@ bool RunRace(SDL_Surface* screen, const KeyRecording& start, int32_t mode, int m
     const std::string entryFile = "data/ghost" + std::to_string(course) + ".txt";
     std::remove(countFile.c_str());
     std::remove(entryFile.c_str());
-  } else if (!ReadBestTimes(bestTime) || bestTime[slot] == 0) {
-    return false;  // no rival to race
+    return true;
   }
+  return ReadBestTimes(bestTime) && bestTime[slot] != 0;  // else no rival to race
+}
+
+// Calls the race scene once per key from next() until the goal, the scene ends or maxCalls.
+// The first call sets the race up; the player's car is then moved to the recording's start.
+void DriveCalls(SDL_Surface* screen, const KeyRecording& start, int32_t mode, int32_t slot, int maxCalls,
+                const std::function<bool(uint8_t*)>& next, RaceOutcome* out) {
   SetKeySource(TakePendingKey);
   SetPresenter(NoPresent);
-
   int32_t code = 4;
   uint8_t key = 0;
   while (out->calls < maxCalls && next(&key)) {
@@ -89,18 +91,31 @@ bool RunRace(SDL_Surface* screen, const KeyRecording& start, int32_t mode, int m
   }
   SetKeySource(nullptr);
   SetPresenter(nullptr);
+}
 
+// The run the race stored for the course at the goal.
+bool ReadStoredRun(int course, RaceOutcome* out) {
+  int32_t count = 0;
+  if (!ReadRunCount(course, &count)) return false;
+  std::vector<int32_t> x(RUN_CAPACITY), y(RUN_CAPACITY), a(RUN_CAPACITY);
+  if (!ReadRunEntries(course, count, x.data(), y.data(), a.data())) return false;
+  for (int32_t i = 0; i < count; ++i) out->run.push_back({x[i], y[i], a[i]});
+  return true;
+}
+
+// Runs one race from the recording's start, asking next() for each call's keys
+// (false from next() ends the race early).
+bool RunRace(SDL_Surface* screen, const KeyRecording& start, int32_t mode, int maxCalls,
+             const std::function<bool(uint8_t*)>& next, RaceOutcome* out) {
+  *out = RaceOutcome{};
+  const int32_t slot = mode == 2 ? RivalSlot(start.course) : start.course;
+  if (!PrepareRace(start, mode, slot)) return false;
+  DriveCalls(screen, start, mode, slot, maxCalls, next, out);
   out->finished = race.mapNum == 3;
   out->Time = race.Time;
   out->overTime = race.overTime;
   out->beatRival = mode == 2 && race.ReTime == 1;
-  if (mode == 1 && out->finished) {
-    int32_t count = 0;
-    if (!ReadRunCount(course, &count)) return false;
-    std::vector<int32_t> x(RUN_CAPACITY), y(RUN_CAPACITY), a(RUN_CAPACITY);
-    if (!ReadRunEntries(course, count, x.data(), y.data(), a.data())) return false;
-    for (int32_t i = 0; i < count; ++i) out->run.push_back({x[i], y[i], a[i]});
-  }
+  if (mode == 1 && out->finished) return ReadStoredRun(start.course, out);
   return true;
 }
 

@@ -131,6 +131,84 @@ static void printMachine() {
          sysconf(_SC_NPROCESSORS_ONLN), load[0], load[1], load[2]);
 }
 
+// Everything the play-throughs measure.
+struct BenchResults {
+  double loadMs = 0;                       // image loading before the first frame
+  FrameTimes times;                        // frame work drawn straight into the window
+  FrameTimes scaled[MAX_BENCH_SCALE + 1];  // frame work plus the stretch, by window scale
+  RaceThroughput throughput;
+  double mixerCpu = 0, mixedSeconds = 0;  // sound mixing while racing
+};
+
+// The dummy video driver, and sound on as in the game: by default into a scratch file at
+// about a sound card's pace, so the mixer does its real work. Null if there is no screen.
+static SDL_Surface* openHeadless(const std::string& scratch, bool* sound) {
+  setenv("SDL_VIDEODRIVER", "dummy", 1);
+  if (SDL_Init(SDL_INIT_VIDEO) < 0) return nullptr;
+  SDL_Surface* screen = SDL_SetVideoMode(480, 480, 24, 0);
+  if (!screen) return nullptr;
+  setenv("SDL_AUDIODRIVER", "disk", 0);
+  setenv("SDL_DISKAUDIOFILE", (scratch + "/audio.raw").c_str(), 0);
+  setenv("SDL_DISKAUDIODELAY", "23", 0);
+  *sound = AudioOpen(false);
+  return screen;
+}
+
+// Every scene at each window scale, then the race's throughput with the mixer's share.
+static void playEverything(SDL_Surface* screen, int rounds, BenchResults* r) {
+  PlayThroughEveryScene(screen, rounds, &r->times);
+  for (int scale = 2; scale <= MAX_BENCH_SCALE; ++scale) {
+    SDL_Surface* target = makeWindowLike(screen, FRAME_SIZE * scale, FRAME_SIZE * scale);
+    SetBenchStretch(target, scale);
+    PlayThroughEveryScene(screen, rounds, &r->scaled[scale]);
+    SetBenchStretch(nullptr, 1);
+    SDL_FreeSurface(target);
+  }
+  const double mixerCpu0 = AudioMixerCpuSeconds();
+  const uint64_t mixed0 = AudioMixedFrames();
+  r->throughput = MeasureRaceThroughput(screen, 800);
+  r->mixerCpu = AudioMixerCpuSeconds() - mixerCpu0;
+  r->mixedSeconds = (AudioMixedFrames() - mixed0) / 44100.0;
+}
+
+// The game prints its diagnostics on standard output; they are thrown away while it plays,
+// so that only the tables reach it.
+static void playEverythingQuietly(SDL_Surface* screen, int rounds, BenchResults* r) {
+  fflush(stdout);
+  const int savedStdout = dup(STDOUT_FILENO);
+  FILE* devNull = fopen("/dev/null", "w");
+  if (devNull) dup2(fileno(devNull), STDOUT_FILENO);
+  playEverything(screen, rounds, r);
+  fflush(stdout);
+  dup2(savedStdout, STDOUT_FILENO);
+  close(savedStdout);
+  if (devNull) fclose(devNull);
+}
+
+static void printReport(SDL_Surface* screen, const BenchOptions& o, bool sound, BenchResults* r) {
+  printMachine();
+  const ScaledDrawCounts draws = GetScaledDrawCounts();
+  printf(
+      "per-frame work time (scene call to present), headless, sound %s, %d rounds; scaled draws: %ld visible "
+      "part, %ld whole sheet\n\n",
+      sound ? "on" : "off (no device)", o.rounds, draws.visiblePart, draws.wholeSheet);
+  r->times.PrintTable();
+  r->scaled[1] = r->times;
+  printScaleTable(r->scaled);
+  printStretchAlone(screen);
+  struct rusage usage;
+  getrusage(RUSAGE_SELF, &usage);
+  printf(
+      "\nrace frames per second, course 0, first 800 racing frames driven: %.0f drawn, %.0f simulation only (no "
+      "drawing)\n",
+      r->throughput.drawnFps, r->throughput.simulationFps);
+  if (sound && r->mixedSeconds > 0)
+    printf("sound mixing while racing: %.2f%% of one core (%.1f ms of processor time per second of sound)\n",
+           100 * r->mixerCpu / r->mixedSeconds, 1000 * r->mixerCpu / r->mixedSeconds);
+  printf("image loading before the first frame: %.0f ms\n", r->loadMs);
+  printf("peak memory (maximum resident set): %.1f MB\n", usage.ru_maxrss / 1024.0);
+}
+
 int main(int argc, char** argv) {
   BenchOptions o;
   if (!parseOptions(argc, argv, &o)) {
@@ -143,69 +221,16 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (chdir(scratch.c_str()) != 0) return 1;
-  setenv("SDL_VIDEODRIVER", "dummy", 1);
-  if (SDL_Init(SDL_INIT_VIDEO) < 0) return 1;
-  SDL_Surface* screen = SDL_SetVideoMode(480, 480, 24, 0);
+  bool sound = false;
+  SDL_Surface* screen = openHeadless(scratch, &sound);
   if (!screen) return 1;
-  // Sound on, as in the game: by default into a scratch file at about a sound
-  // card's pace, so the mixer does its real work.
-  setenv("SDL_AUDIODRIVER", "disk", 0);
-  setenv("SDL_DISKAUDIOFILE", (scratch + "/audio.raw").c_str(), 0);
-  setenv("SDL_DISKAUDIODELAY", "23", 0);
-  const bool sound = AudioOpen(false);
+  BenchResults results;
   const double loadStart = NowMs();
   ImageLoad();
-  const double loadMs = NowMs() - loadStart;
+  results.loadMs = NowMs() - loadStart;
   SetScaledDrawPath(o.wholeSheet ? ZOOM_WHOLE_SHEET : ZOOM_VISIBLE_PART);
-
-  // The game prints its diagnostics on standard output; they are thrown away
-  // while it plays, so that only the table reaches it.
-  fflush(stdout);
-  const int savedStdout = dup(STDOUT_FILENO);
-  FILE* devNull = fopen("/dev/null", "w");
-  if (devNull) dup2(fileno(devNull), STDOUT_FILENO);
-  FrameTimes times;
-  PlayThroughEveryScene(screen, o.rounds, &times);
-  FrameTimes scaled[MAX_BENCH_SCALE + 1];
-  for (int scale = 2; scale <= MAX_BENCH_SCALE; ++scale) {
-    SDL_Surface* target = makeWindowLike(screen, FRAME_SIZE * scale, FRAME_SIZE * scale);
-    SetBenchStretch(target, scale);
-    PlayThroughEveryScene(screen, o.rounds, &scaled[scale]);
-    SetBenchStretch(nullptr, 1);
-    SDL_FreeSurface(target);
-  }
-  const double mixerCpu0 = AudioMixerCpuSeconds();
-  const uint64_t mixed0 = AudioMixedFrames();
-  const RaceThroughput throughput = MeasureRaceThroughput(screen, 800);
-  const double mixerCpu = AudioMixerCpuSeconds() - mixerCpu0;
-  const double mixedSeconds = (AudioMixedFrames() - mixed0) / 44100.0;
-  fflush(stdout);
-  dup2(savedStdout, STDOUT_FILENO);
-  close(savedStdout);
-  if (devNull) fclose(devNull);
-
-  printMachine();
-  const ScaledDrawCounts draws = GetScaledDrawCounts();
-  printf(
-      "per-frame work time (scene call to present), headless, sound %s, %d rounds; scaled draws: %ld visible "
-      "part, %ld whole sheet\n\n",
-      sound ? "on" : "off (no device)", o.rounds, draws.visiblePart, draws.wholeSheet);
-  times.PrintTable();
-  scaled[1] = times;
-  printScaleTable(scaled);
-  printStretchAlone(screen);
-  struct rusage usage;
-  getrusage(RUSAGE_SELF, &usage);
-  printf(
-      "\nrace frames per second, course 0, first 800 racing frames driven: %.0f drawn, %.0f simulation only (no "
-      "drawing)\n",
-      throughput.drawnFps, throughput.simulationFps);
-  if (sound && mixedSeconds > 0)
-    printf("sound mixing while racing: %.2f%% of one core (%.1f ms of processor time per second of sound)\n",
-           100 * mixerCpu / mixedSeconds, 1000 * mixerCpu / mixedSeconds);
-  printf("image loading before the first frame: %.0f ms\n", loadMs);
-  printf("peak memory (maximum resident set): %.1f MB\n", usage.ru_maxrss / 1024.0);
-
+  playEverythingQuietly(screen, o.rounds, &results);
+  printReport(screen, o, sound, &results);
   AudioClose();
   ImageRelease();
   SDL_Quit();

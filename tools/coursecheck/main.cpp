@@ -9,8 +9,45 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "course_rules.h"
+
+namespace {
+
+// Reads the checkpoint file; false (with a FAIL line printed) if it lacks twenty pairs.
+bool ReadCheckpointFile(const char* path, std::vector<coursekit::Checkpoint>* cps) {
+  std::ifstream in(path);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  if (!in || !coursekit::ParseCheckpoints(ss.str(), cps)) {
+    std::printf("FAIL checkpoint file: cannot read twenty \"x,y\" pairs from %s\n", path);
+    return false;
+  }
+  return true;
+}
+
+// Checks and prints one verdict line per rule and the overall one; 0 if every rule passes.
+int CheckAndReport(const char* mapPath, const char* coloursPath, int course, const char* checkpointPath) {
+  coursekit::RgbImage map, colours;
+  if (!coursekit::LoadRgbImage(mapPath, &map)) {
+    std::printf("FAIL image: cannot read %s\n", mapPath);
+    return 1;
+  }
+  if (!coursekit::LoadRgbImage(coloursPath, &colours)) {
+    std::printf("FAIL colour sample: cannot read %s\n", coloursPath);
+    return 1;
+  }
+  std::vector<coursekit::Checkpoint> cps;
+  if (checkpointPath && !ReadCheckpointFile(checkpointPath, &cps)) return 1;
+  coursekit::CourseReport rep = coursekit::CheckCourse(map, colours, course, checkpointPath ? &cps : nullptr);
+  for (const auto& v : rep.verdicts)
+    std::printf("%s %s: %s\n", v.pass ? "PASS" : "FAIL", v.rule.c_str(), v.detail.c_str());
+  std::printf("%s course %d\n", rep.AllPass() ? "PASS" : "FAIL", course);
+  return rep.AllPass() ? 0 : 1;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 4 || argc > 5) {
@@ -23,31 +60,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   SDL_Init(0);
-  coursekit::RgbImage map, colours;
-  if (!coursekit::LoadRgbImage(argv[1], &map)) {
-    std::printf("FAIL image: cannot read %s\n", argv[1]);
-    return 1;
-  }
-  if (!coursekit::LoadRgbImage(argv[2], &colours)) {
-    std::printf("FAIL colour sample: cannot read %s\n", argv[2]);
-    return 1;
-  }
-  std::vector<coursekit::Checkpoint> cps;
-  bool haveCps = false;
-  if (argc == 5) {
-    std::ifstream in(argv[4]);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    if (!in || !coursekit::ParseCheckpoints(ss.str(), &cps)) {
-      std::printf("FAIL checkpoint file: cannot read twenty \"x,y\" pairs from %s\n", argv[4]);
-      return 1;
-    }
-    haveCps = true;
-  }
-  coursekit::CourseReport rep = coursekit::CheckCourse(map, colours, course, haveCps ? &cps : nullptr);
-  for (const auto& v : rep.verdicts)
-    std::printf("%s %s: %s\n", v.pass ? "PASS" : "FAIL", v.rule.c_str(), v.detail.c_str());
-  std::printf("%s course %d\n", rep.AllPass() ? "PASS" : "FAIL", course);
+  const int status = CheckAndReport(argv[1], argv[2], course, argc == 5 ? argv[4] : nullptr);
   SDL_Quit();
-  return rep.AllPass() ? 0 : 1;
+  return status;
 }

@@ -6,17 +6,26 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/track_table.h"
+
 namespace coursekit {
 
 namespace {
 
-// The start table of the six courses. It mirrors the race's track table; a course
-// description has to fit these numbers, never the other way round.
-const CourseStart kStarts[6] = {
-    {667, 984, 667, 1055, 120000, 709, 1000, 40, 119, 0},  {687, 853, 687, 919, 120000, 729, 861, 50, 126, 0},
-    {1388, 518, 1453, 518, 300000, 1390, 576, 113, 43, 6}, {28, 566, 86, 566, 200000, 31, 554, 106, 33, 18},
-    {715, 75, 715, 161, 200000, 758, 80, 34, 150, 0},      {20, 634, 88, 634, 100000, 16, 620, 121, 34, 18},
-};
+// A course's row of the game's track table in the course kit's whole pixels. A
+// course description has to fit these numbers, never the other way round.
+CourseStart StartFromTrack(const TrackRow& t) {
+  return {static_cast<int>(t.InitX),
+          static_cast<int>(t.InitY),
+          static_cast<int>(t.InitAX),
+          static_cast<int>(t.InitAY),
+          t.InitOverTime,
+          t.goalX,
+          t.goalY,
+          t.goalW,
+          t.goalH,
+          t.InitAng};
+}
 
 // Checkpoint 0 lies this far past the goal line, checkpoint 18 this far before it.
 const float kFirstAfterGoal = 170.0f;
@@ -50,7 +59,12 @@ Vec CatmullRom(Vec p0, Vec p1, Vec p2, Vec p3, double u) {
 
 }  // namespace
 
-const CourseStart& StartOf(int course) { return kStarts[((course % 6) + 6) % 6]; }
+const CourseStart& StartOf(int course) {
+  static const CourseStart starts[COURSE_COUNT] = {StartFromTrack(kTrack[0]), StartFromTrack(kTrack[1]),
+                                                   StartFromTrack(kTrack[2]), StartFromTrack(kTrack[3]),
+                                                   StartFromTrack(kTrack[4]), StartFromTrack(kTrack[5])};
+  return starts[CourseOfSlot(course)];
+}
 
 bool LoadCourseDescription(const std::string& path, CourseDescription* out, std::string* error) {
   std::ifstream in(path);
@@ -106,10 +120,9 @@ bool LoadCourseDescription(const std::string& path, CourseDescription* out, std:
   return true;
 }
 
-CentreLine BuildCentreLine(const CourseDescription& desc) {
-  const auto& pts = desc.points;
+// Dense polyline through the spline, with the width interpolated per segment.
+static std::vector<CentreSample> DenseSpline(const std::vector<CoursePoint>& pts) {
   const size_t n = pts.size();
-  // Dense polyline through the spline, with the width interpolated per segment.
   std::vector<CentreSample> dense;
   for (size_t i = 0; i < n; ++i) {
     const CoursePoint& q0 = pts[(i + n - 1) % n];
@@ -117,17 +130,22 @@ CentreLine BuildCentreLine(const CourseDescription& desc) {
     const CoursePoint& q2 = pts[(i + 1) % n];
     const CoursePoint& q3 = pts[(i + 2) % n];
     Vec p0{q0.x, q0.y}, p1{q1.x, q1.y}, p2{q2.x, q2.y}, p3{q3.x, q3.y};
-    int steps = std::max(8, (int)(std::hypot(p2.x - p1.x, p2.y - p1.y) / 0.5));
+    int steps = std::max(8, static_cast<int>(std::hypot(p2.x - p1.x, p2.y - p1.y) / 0.5));
     for (int k = 0; k < steps; ++k) {
-      double u = (double)k / steps;
+      double u = static_cast<double>(k) / steps;
       Vec v = CatmullRom(p0, p1, p2, p3, u);
       // Smoothstep between the widths so that width changes do not kink the road edge.
       double su = u * u * (3 - 2 * u);
-      dense.push_back({(float)v.x, (float)v.y, (float)(q1.w + (q2.w - q1.w) * su), 0, 0, 0, 0});
+      dense.push_back({static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(q1.w + (q2.w - q1.w) * su),
+                       0, 0, 0, 0});
     }
   }
-  // Resample by arc length.
-  CentreLine line;
+  return dense;
+}
+
+// Resamples the closed polyline by arc length into line->samples (positions, widths, arc
+// lengths) and line->length; returns the sample spacing.
+static double ResampleByArcLength(const std::vector<CentreSample>& dense, CentreLine* line) {
   double total = 0;
   std::vector<double> acc(dense.size() + 1, 0.0);
   for (size_t i = 0; i < dense.size(); ++i) {
@@ -136,7 +154,7 @@ CentreLine BuildCentreLine(const CourseDescription& desc) {
     total += std::hypot(b.x - a.x, b.y - a.y);
     acc[i + 1] = total;
   }
-  int count = std::max(16, (int)std::lround(total / kSampleStep));
+  int count = std::max(16, static_cast<int>(std::lround(total / kSampleStep)));
   double step = total / count;
   size_t j = 0;
   for (int k = 0; k < count; ++k) {
@@ -147,31 +165,41 @@ CentreLine BuildCentreLine(const CourseDescription& desc) {
     double segLen = acc[j + 1] - acc[j];
     double u = segLen > 1e-9 ? (s - acc[j]) / segLen : 0.0;
     CentreSample cs{};
-    cs.x = (float)(a.x + (b.x - a.x) * u);
-    cs.y = (float)(a.y + (b.y - a.y) * u);
-    cs.w = (float)(a.w + (b.w - a.w) * u);
-    cs.s = (float)s;
-    line.samples.push_back(cs);
+    cs.x = static_cast<float>(a.x + (b.x - a.x) * u);
+    cs.y = static_cast<float>(a.y + (b.y - a.y) * u);
+    cs.w = static_cast<float>(a.w + (b.w - a.w) * u);
+    cs.s = static_cast<float>(s);
+    line->samples.push_back(cs);
   }
-  line.length = (float)total;
-  // Tangents and curvature from neighbours a few samples apart (smooths the 2 px grid).
-  const int m = (int)line.samples.size();
+  line->length = static_cast<float>(total);
+  return step;
+}
+
+// Tangents and curvature from neighbours a few samples apart (smooths the 2 px grid).
+static void TangentsAndCurvature(CentreLine* line, double step) {
+  const int m = static_cast<int>(line->samples.size());
   const int span = 3;
   for (int k = 0; k < m; ++k) {
-    auto& c = line.samples[k];
-    const auto& a = line.samples[(k - span + m) % m];
-    const auto& b = line.samples[(k + span) % m];
+    auto& c = line->samples[k];
+    const auto& a = line->samples[(k - span + m) % m];
+    const auto& b = line->samples[(k + span) % m];
     double dx = b.x - a.x, dy = b.y - a.y, len = std::hypot(dx, dy);
-    c.tx = (float)(dx / len);
-    c.ty = (float)(dy / len);
+    c.tx = static_cast<float>(dx / len);
+    c.ty = static_cast<float>(dy / len);
   }
   for (int k = 0; k < m; ++k) {
-    auto& c = line.samples[k];
-    const auto& a = line.samples[(k - 2 * span + m) % m];
-    const auto& b = line.samples[(k + 2 * span) % m];
+    auto& c = line->samples[k];
+    const auto& a = line->samples[(k - 2 * span + m) % m];
+    const auto& b = line->samples[(k + 2 * span) % m];
     double ang = std::atan2(a.tx * b.ty - a.ty * b.tx, a.tx * b.tx + a.ty * b.ty);
-    c.curv = (float)(ang / (4 * span * step));
+    c.curv = static_cast<float>(ang / (4 * span * step));
   }
+}
+
+CentreLine BuildCentreLine(const CourseDescription& desc) {
+  CentreLine line;
+  const double step = ResampleByArcLength(DenseSpline(desc.points), &line);
+  TangentsAndCurvature(&line, step);
   return line;
 }
 
@@ -194,13 +222,13 @@ CentreSample CentreLine::At(float s) const {
   if (s < 0) s += L;
   const size_t m = samples.size();
   double step = L / m;
-  size_t i = (size_t)(s / step) % m;
+  size_t i = static_cast<size_t>(s / step) % m;
   const auto& a = samples[i];
   const auto& b = samples[(i + 1) % m];
   double u = (s - i * step) / step;
   CentreSample c = a;
-  c.x = (float)(a.x + (b.x - a.x) * u);
-  c.y = (float)(a.y + (b.y - a.y) * u);
+  c.x = static_cast<float>(a.x + (b.x - a.x) * u);
+  c.y = static_cast<float>(a.y + (b.y - a.y) * u);
   c.s = s;
   return c;
 }
@@ -224,11 +252,11 @@ std::vector<Checkpoint> DeriveCheckpoints(const CourseDescription& desc) {
   for (int i = 0; i < 19; ++i) {
     float s = sGoal + first + (last - first) * i / 18.0f;
     CentreSample c = line.At(s);
-    cps.push_back({(int)std::lround(c.x) - 26, (int)std::lround(c.y) - 38});
+    cps.push_back({static_cast<int>(std::lround(c.x)) - 26, static_cast<int>(std::lround(c.y)) - 38});
   }
   // Point 19 never advances a lap; it sits between checkpoint 18 and the goal.
   CentreSample c = line.At(sGoal + line.length - kLastBeforeGoal * 0.5f);
-  cps.push_back({(int)std::lround(c.x) - 26, (int)std::lround(c.y) - 38});
+  cps.push_back({static_cast<int>(std::lround(c.x)) - 26, static_cast<int>(std::lround(c.y)) - 38});
   return cps;
 }
 

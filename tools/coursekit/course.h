@@ -42,7 +42,7 @@ inline bool IsBarrierColour(unsigned rgb) {
 // Reads a course description file. On failure returns false and puts a message into *error.
 bool LoadCourseDescription(const std::string& path, CourseDescription* out, std::string* error = nullptr);
 
-// The start of each course, as the race's track table has it (sprite top-left corners).
+// The start of each course, taken from the race's track table (sprite top-left corners).
 struct CourseStart {
   int initX, initY, initAX, initAY, overTime, goalX, goalY, goalW, goalH, initAng;
 };

@@ -13,7 +13,7 @@ namespace coursekit {
 struct RgbImage {
   int w = 0, h = 0;
   std::vector<uint32_t> px;
-  uint32_t At(int x, int y) const { return px[(size_t)y * w + x]; }
+  uint32_t At(int x, int y) const { return px[static_cast<size_t>(y) * w + x]; }
 };
 
 // Loads a BMP (or anything SDL_image reads) into plain RGB; false if it cannot be read.

@@ -88,39 +88,44 @@ bool appendRecording(const std::string& path) {
   return true;
 }
 
+// One script line into steps; false (with a message) on a step it does not know.
+bool parseLine(const std::string& line) {
+  std::stringstream words(line.substr(0, line.find('#')));
+  std::string op, a, b;
+  if (!(words >> op)) return true;
+  words >> a >> b;
+  if (op == "hold")
+    steps.push_back({Op::Hold, parseKeys(a), atoi(b.c_str()), "", ""});
+  else if (op == "until-scene")
+    steps.push_back({Op::UntilScene, 0, atoi(a.c_str()), "", ""});
+  else if (op == "shot")
+    steps.push_back({Op::Shot, 0, 0, a, ""});
+  else if (op == "record")
+    steps.push_back({Op::Record, 0, atoi(b.c_str()), a, ""});
+  else if (op == "stop")
+    steps.push_back({Op::Stop, 0, 0, "", ""});
+  else if (op == "data") {
+    std::string text = b, word;
+    while (words >> word) text += " " + word;
+    steps.push_back({Op::Data, 0, 0, a, text + "\n"});
+  } else if (op == "keys") {
+    if (!appendRecording(a)) {
+      fprintf(stderr, "velkaro_shots: cannot read %s\n", a.c_str());
+      return false;
+    }
+  } else {
+    fprintf(stderr, "velkaro_shots: unknown step %s\n", op.c_str());
+    return false;
+  }
+  return true;
+}
+
 bool loadScript(const std::string& path) {
   std::ifstream in(path);
   if (!in) return false;
   std::string line;
-  while (std::getline(in, line)) {
-    std::stringstream words(line.substr(0, line.find('#')));
-    std::string op, a, b;
-    if (!(words >> op)) continue;
-    words >> a >> b;
-    if (op == "hold")
-      steps.push_back({Op::Hold, parseKeys(a), atoi(b.c_str()), "", ""});
-    else if (op == "until-scene")
-      steps.push_back({Op::UntilScene, 0, atoi(a.c_str()), "", ""});
-    else if (op == "shot")
-      steps.push_back({Op::Shot, 0, 0, a, ""});
-    else if (op == "record")
-      steps.push_back({Op::Record, 0, atoi(b.c_str()), a, ""});
-    else if (op == "stop")
-      steps.push_back({Op::Stop, 0, 0, "", ""});
-    else if (op == "data") {
-      std::string text = b, word;
-      while (words >> word) text += " " + word;
-      steps.push_back({Op::Data, 0, 0, a, text + "\n"});
-    } else if (op == "keys") {
-      if (!appendRecording(a)) {
-        fprintf(stderr, "velkaro_shots: cannot read %s\n", a.c_str());
-        return false;
-      }
-    } else {
-      fprintf(stderr, "velkaro_shots: unknown step %s\n", op.c_str());
-      return false;
-    }
-  }
+  while (std::getline(in, line))
+    if (!parseLine(line)) return false;
   return true;
 }
 
@@ -171,29 +176,24 @@ void present(SDL_Surface* screen) {
   settleSteps();
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc != 4) {
-    fprintf(stderr, "usage: velkaro_shots RUNTIME-DIR OUT-DIR SCRIPT\n");
-    return 2;
-  }
-  const std::string runtime = argv[1];
-  outDir = argv[2];
-  if (!loadScript(argv[3])) return 1;
+// Makes the scratch working directory (the runtime's images, a fresh copy of the shipped
+// data) and the output folder, and moves into the scratch one; "" on failure.
+std::string enterScratchDir(const std::string& runtime) {
   char scratch[] = "/tmp/velkaro-shots-XXXXXX";
-  if (!mkdtemp(scratch)) return 1;
+  if (!mkdtemp(scratch)) return "";
   const std::string setup = "mkdir -p '" + outDir + "' && ln -s '" + runtime + "/image' '" + scratch +
                             "/image' && mkdir '" + scratch + "/data' && cp '" SHIPPED_DATA_DIR "'/* '" + scratch +
                             "/data/'";
-  if (system(setup.c_str()) != 0 || chdir(scratch) != 0) return 1;
+  if (system(setup.c_str()) != 0 || chdir(scratch) != 0) return "";
+  return scratch;
+}
 
-  // The game's diagnostic prints would drown the tool's own messages.
-  if (!freopen("/dev/null", "w", stdout)) return 1;
+// Plays the script to its end (or until the game quits), headless.
+bool playScript() {
   setenv("SDL_VIDEODRIVER", "dummy", 1);
-  if (SDL_Init(SDL_INIT_VIDEO) < 0) return 1;
+  if (SDL_Init(SDL_INIT_VIDEO) < 0) return false;
   screenSurface = SDL_SetVideoMode(480, 480, 24, 0);
-  if (!screenSurface) return 1;
+  if (!screenSurface) return false;
   ImageLoad();
   SetKeySource(scriptedKeys);
   SetPresenter(present);
@@ -205,6 +205,23 @@ int main(int argc, char** argv) {
   }
   ImageRelease();
   SDL_Quit();
-  const std::string cleanup = std::string("rm -rf '") + scratch + "'";
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    fprintf(stderr, "usage: velkaro_shots RUNTIME-DIR OUT-DIR SCRIPT\n");
+    return 2;
+  }
+  outDir = argv[2];
+  if (!loadScript(argv[3])) return 1;
+  const std::string scratch = enterScratchDir(argv[1]);
+  if (scratch.empty()) return 1;
+  // The game's diagnostic prints would drown the tool's own messages.
+  if (!freopen("/dev/null", "w", stdout)) return 1;
+  if (!playScript()) return 1;
+  const std::string cleanup = "rm -rf '" + scratch + "'";
   return system(cleanup.c_str()) == 0 ? 0 : 1;
 }
