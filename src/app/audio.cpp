@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <ctime>
 #include <vector>
@@ -102,13 +103,13 @@ static void mixVoices(float* left, float* right) {
                                                                 : std::fmax(0.0f, squealGain - 1.0f / 4410);
       if (squealGain <= 0 || n == 0) continue;
       if (v.pos >= n) v.pos = 0;
-      const Sint16* s = reinterpret_cast<const Sint16*>(chunks[id]->abuf) + 2 * v.pos++;
+      const Sint16* s = reinterpret_cast<const Sint16*>(chunks[id]->abuf) + 2 * static_cast<size_t>(v.pos++);
       *left += s[0] * squealGain;
       *right += s[1] * squealGain;
       continue;
     }
     if (v.pos >= n) continue;
-    const Sint16* s = reinterpret_cast<const Sint16*>(chunks[id]->abuf) + 2 * v.pos++;
+    const Sint16* s = reinterpret_cast<const Sint16*>(chunks[id]->abuf) + 2 * static_cast<size_t>(v.pos++);
     *left += s[0] * v.volume;
     *right += s[1] * v.volume;
   }
@@ -125,7 +126,7 @@ static void postMix(void*, Uint8* stream, int len) {
   const float freqTarget = engineFreq.load(std::memory_order_relaxed);
   const float gainTarget = engineGain.load(std::memory_order_relaxed);
   const float masterTarget = muted.load(std::memory_order_relaxed) ? 0.0f : 1.0f;
-  for (int i = 0; i < frames; ++i) {
+  for (ptrdiff_t i = 0; i < frames; ++i) {
     // About 50 ms to follow the pitch, 20 ms the level, 5 ms the mute.
     freqNow += (freqTarget - freqNow) * 0.00045f;
     gainNow += (gainTarget - gainNow) * 0.0011f;

@@ -2,6 +2,7 @@
 #include "app/display.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 
@@ -39,8 +40,9 @@ static void replicateRows(SDL_Surface* frame, SDL_Surface* window, int x, int y,
   const bool sameChannels = from->Rmask == to->Rmask && from->Gmask == to->Gmask && from->Bmask == to->Bmask;
   const int rowBytes = frame->w * scale * bytes;
   for (int row = 0; row < frame->h; ++row) {
-    const Uint8* src = static_cast<const Uint8*>(frame->pixels) + row * frame->pitch;
-    Uint8* first = static_cast<Uint8*>(window->pixels) + (y + row * scale) * window->pitch + x * bytes;
+    const Uint8* src = static_cast<const Uint8*>(frame->pixels) + static_cast<ptrdiff_t>(row) * frame->pitch;
+    Uint8* first = static_cast<Uint8*>(window->pixels) + static_cast<ptrdiff_t>(y + row * scale) * window->pitch +
+                   static_cast<ptrdiff_t>(x) * bytes;
     Uint8* out = first;
     for (int col = 0; col < frame->w; ++col, src += 3) {
       if (bytes == 3) {
@@ -58,7 +60,7 @@ static void replicateRows(SDL_Surface* frame, SDL_Surface* window, int x, int y,
         for (int k = 0; k < scale; ++k, out += 4) memcpy(out, &v, 4);
       }
     }
-    for (int k = 1; k < scale; ++k) memcpy(first + k * window->pitch, first, rowBytes);
+    for (int k = 1; k < scale; ++k) memcpy(first + static_cast<ptrdiff_t>(k) * window->pitch, first, rowBytes);
   }
 }
 

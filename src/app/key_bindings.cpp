@@ -128,7 +128,8 @@ int KeySymByName(const std::string& name) {
 }
 
 std::string KeyNameOf(int sym) {
-  if ((sym >= 'a' && sym <= 'z' && sym != 'm') || (sym >= '0' && sym <= '9')) return std::string(1, char(sym));
+  if ((sym >= 'a' && sym <= 'z' && sym != 'm') || (sym >= '0' && sym <= '9'))
+    return std::string(1, static_cast<char>(sym));
   for (const KeyName& k : kKeyNames)
     if (k.sym == sym) return k.name;
   if (sym >= SDLK_F1 && sym <= SDLK_F15 && sym != SDLK_F11) return "F" + std::to_string(sym - SDLK_F1 + 1);

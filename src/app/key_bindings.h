@@ -10,7 +10,8 @@ enum { GAME_KEY_COUNT = 8 };
 // The key names a player gave in the settings file, one per game key, as
 // written ("" when not given: the design's key). Kept verbatim, so that
 // rewriting the file keeps the player's lines.
-struct KeyBindingNames {
+struct KeyBindingNames {  // NOLINT(bugprone-reserved-identifier): clang-tidy 14 names the implicit copy of the array
+                          // "__i0"
   std::string name[GAME_KEY_COUNT];
 };
 

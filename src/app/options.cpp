@@ -121,7 +121,8 @@ OptionResult ParseOptions(int argc, const char* const* argv) {
       value = argv[++i];
     }
     if (!row->apply(&result.options, value ? value : "")) {
-      return failure("bad value '" + printable(value) + "' for option '" + name + "' (" + row->values + ")");
+      return failure("bad value '" + printable(value ? value : "") + "' for option '" + name + "' (" + row->values +
+                     ")");
     }
   }
   if (result.options.help) {

@@ -60,7 +60,7 @@ std::string readLine(Settings* s, const std::string& rawLine, int lineNo) {
   const std::string line = trimmed(rawLine);
   if (line.empty() || line[0] == '#') return "";
   const size_t split = line.find_first_of(" \t=");
-  const std::string key = line.substr(0, split);
+  std::string key = line.substr(0, split);
   // Keys are lower-case words (with a dot for the key bindings); anything else
   // is not a settings line at all.
   if (split == std::string::npos || key.find_first_not_of("abcdefghijklmnopqrstuvwxyz_.") != std::string::npos) {

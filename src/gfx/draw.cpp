@@ -5,6 +5,7 @@
 #include <SDL_gfxPrimitives.h>
 #include <SDL_rotozoom.h>
 
+#include <cstddef>
 #include <cstdlib>
 
 #include "gfx/draw_testing.h"
@@ -114,7 +115,8 @@ void SetSheetAlpha(SDL_Surface* image, uint8_t alpha) {
 uint32_t getpixel(SDL_Surface* surface, int32_t x, int32_t y) {
   if (!surface || x < 0 || y < 0 || x >= surface->w || y >= surface->h) return 0;
   const int b = surface->format->BytesPerPixel;
-  const Uint8* p = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch + x * b;
+  const Uint8* p = static_cast<const Uint8*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch +
+                   static_cast<ptrdiff_t>(x) * b;
   switch (b) {
     case 1: return *p;
     case 2: return *reinterpret_cast<const Uint16*>(p);

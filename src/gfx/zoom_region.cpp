@@ -8,6 +8,7 @@
 #endif
 
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -77,7 +78,7 @@ struct KeyedSheetReader {
   Uint32 key;
 
   Rgba read(int x, int y) const {
-    const Uint8* p = pixels + y * pitch + x * 3;
+    const Uint8* p = pixels + static_cast<ptrdiff_t>(y) * pitch + static_cast<ptrdiff_t>(x) * 3;
     if ((p[0] | (p[1] << 8) | (static_cast<Uint32>(p[2]) << 16)) == key) return Rgba{0, 0, 0, 0};
     return Rgba{p[at.r], p[at.g], p[at.b], 255};
   }
@@ -173,7 +174,7 @@ const Uint8* rowAlongX(InterpolatedRow kept[2], int index, int keep, const Uint8
   InterpolatedRow& r = kept[0].index == keep ? kept[1] : kept[0];
   r.index = index;
   r.bytes.resize(cols.size() * 3);
-  interpolateRow(pixels + index * pitch, cols, srcByte, dstByte, r.bytes.data());
+  interpolateRow(pixels + static_cast<ptrdiff_t>(index) * pitch, cols, srcByte, dstByte, r.bytes.data());
   return r.bytes.data();
 }
 
@@ -192,7 +193,8 @@ void drawOpaqueSheet(SDL_Surface* screen, const Span& s, const SDL_Surface* imag
     const int ey = ty.next ? ty.frac : 0;  // no next row: both rows are the same one
     const Uint8* t1 = rowAlongX(kept, ty.index, ty.index + 1, pixels, image->pitch, cols, srcByte, dstByte);
     const Uint8* t2 = ey ? rowAlongX(kept, ty.index + 1, ty.index, pixels, image->pitch, cols, srcByte, dstByte) : t1;
-    Uint8* out = static_cast<Uint8*>(screen->pixels) + (s.dstY + j) * screen->pitch + s.dstX * 3;
+    Uint8* out = static_cast<Uint8*>(screen->pixels) + static_cast<ptrdiff_t>(s.dstY + j) * screen->pitch +
+                 static_cast<ptrdiff_t>(s.dstX) * 3;
     if (a == 255) {
       // At alpha 255 the blend is the source, one higher where it is darker.
       for (int k = 0; k < n; ++k) {
@@ -212,7 +214,8 @@ void drawKeyedSheet(SDL_Surface* screen, const Span& s, const KeyedSheetReader& 
   for (int j = 0; j < s.h; ++j) {
     const Tap& ty = rows[j];
     const int y1 = ty.next ? ty.index + 1 : ty.index;
-    Uint8* out = static_cast<Uint8*>(screen->pixels) + (s.dstY + j) * screen->pitch + s.dstX * 3;
+    Uint8* out = static_cast<Uint8*>(screen->pixels) + static_cast<ptrdiff_t>(s.dstY + j) * screen->pitch +
+                 static_cast<ptrdiff_t>(s.dstX) * 3;
     for (int i = 0; i < s.w; ++i, out += 3) {
       const Tap& tx = cols[i];
       const int x1 = tx.next ? tx.index + 1 : tx.index;

@@ -11,7 +11,8 @@
 
 uint32_t CoursePixel(const CourseView& course, int32_t x, int32_t y) {
   if (!course.pixels || x < 0 || y < 0 || x >= course.w || y >= course.h) return 0;
-  const uint8_t* p = course.pixels + static_cast<ptrdiff_t>(y) * course.pitch + x * course.bytesPerPixel;
+  const uint8_t* p =
+      course.pixels + static_cast<ptrdiff_t>(y) * course.pitch + static_cast<ptrdiff_t>(x) * course.bytesPerPixel;
   switch (course.bytesPerPixel) {
     case 1: return *p;
     case 2: {

@@ -20,7 +20,8 @@ var Module = (function () {
     print: function (text) { console.log(text); },
     printErr: function (text) { console.error(text); },
     preRun: [startFiles],
-    onRuntimeInitialized: function () { M._velkaro_web_main(); },
+    // ?author in the page's address is the desktop's --author: the a key stores checkpoints.
+    onRuntimeInitialized: function () { M._velkaro_web_main(/[?&]author(&|=|$)/.test(location.search) ? 1 : 0); },
     velkaroGameEnded: function () { say('The game has ended. Reload the page to play again.'); },
   };
 

@@ -9,11 +9,14 @@ EM_JS(void, web_game_ended, (int status), {
 	if (Module.velkaroGameEnded) Module.velkaroGameEnded(status);
 });
 
-EMSCRIPTEN_KEEPALIVE int velkaro_web_main(void)
+/* author is 1 when the page's address asks for the checkpoint-authoring mode
+ * (?author), the browser's way of saying --author. */
+EMSCRIPTEN_KEEPALIVE int velkaro_web_main(int author)
 {
 	static char name[] = "velkaro";
-	char *argv[] = {name, 0};
-	const int status = main(1, argv);
+	static char authorOption[] = "--author";
+	char *argv[] = {name, author ? authorOption : 0, 0};
+	const int status = main(author ? 2 : 1, argv);
 	web_game_ended(status);
 	return status;
 }
