@@ -105,11 +105,12 @@ using Events = std::vector<std::array<int, 3>>;
 static void expectFrames(const std::vector<std::pair<Events, int>>& steps) {
   for (size_t i = 0; i < steps.size(); ++i) {
     for (const auto& [type, index, value] : steps[i].first) {
-      SDL_Event e{Uint8(type)};
-      if (type == KDOWN || type == KUP) e.key.keysym.sym = SDLKey(index), e.key.keysym.mod = SDLMod(value);
-      if (type == HAT) e.jhat.value = Uint8(value);
-      if (type == AXIS) e.jaxis.axis = Uint8(index), e.jaxis.value = Sint16(value);
-      if (type == BDOWN || type == BUP) e.jbutton.button = Uint8(index);
+      SDL_Event e{static_cast<Uint8>(type)};
+      if (type == KDOWN || type == KUP)
+        e.key.keysym.sym = static_cast<SDLKey>(index), e.key.keysym.mod = static_cast<SDLMod>(value);
+      if (type == HAT) e.jhat.value = static_cast<Uint8>(value);
+      if (type == AXIS) e.jaxis.axis = static_cast<Uint8>(index), e.jaxis.value = static_cast<Sint16>(value);
+      if (type == BDOWN || type == BUP) e.jbutton.button = static_cast<Uint8>(index);
       ASSERT_EQ(SDL_PushEvent(&e), 0);
     }
     EXPECT_EQ(GetMsg(), steps[i].second) << "step " << i;
@@ -185,7 +186,9 @@ TEST(DisplayLayout, FullScreenTakesTheLargestScaleThatFitsCentred) {
 static SDL_Surface* patternFrame(int w, int h) {
   SDL_Surface* s = MakeSurface24(w, h, 0, 0, 0);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) FillRect(s, x, y, 1, 1, uint8_t(40 * x + 1), uint8_t(50 * y + 2), uint8_t(x * y + 3));
+    for (int x = 0; x < w; ++x)
+      FillRect(s, x, y, 1, 1, static_cast<uint8_t>(40 * x + 1), static_cast<uint8_t>(50 * y + 2),
+               static_cast<uint8_t>(x * y + 3));
   return s;
 }
 
@@ -207,8 +210,8 @@ TEST_F(DisplayTest, EveryFramePixelBecomesOneBlock) {
   // At every scale: the game's own window, and 32-bit ones with the same and the other channel order.
   for (int scale = 1; scale <= 4; ++scale)
     for (const auto& f : {std::array<Uint32, 3>{24, 0xff0000, 0xff}, {32, 0xff0000, 0xff}, {32, 0xff, 0xff0000}}) {
-      SDL_Surface* window =
-          SDL_CreateRGBSurface(SDL_SWSURFACE, 7 * scale + 13, 5 * scale + 4, int(f[0]), f[1], 0xff00, f[2], 0);
+      SDL_Surface* window = SDL_CreateRGBSurface(SDL_SWSURFACE, 7 * scale + 13, 5 * scale + 4, static_cast<int>(f[0]),
+                                                 f[1], 0xff00, f[2], 0);
       FillRect(window, 0, 0, window->w, window->h, 9, 8, 7);
       StretchFrame(frame, window, 3, 2, scale);
       expectBlocks(frame, window, 3, 2, scale, 0x090807);

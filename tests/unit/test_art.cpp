@@ -137,7 +137,7 @@ TEST_P(ArtCourses, RulesPassTheGeneratedCourseAndCatchASpoiltCopy) {
   EXPECT_TRUE(CheckCourse(map, colours, k, &cps).AllPass());
   const uint32_t road = colours.At(k == 5 ? 2 : 0, 0);
   const CourseStart& st = StartOf(k);
-  auto set = [](RgbImage& m, int x, int y, uint32_t c) { m.px[size_t(y) * m.w + x] = c; };
+  auto set = [](RgbImage& m, int x, int y, uint32_t c) { m.px[static_cast<size_t>(y) * m.w + x] = c; };
   const std::pair<const char*, std::function<void(RgbImage&, std::vector<Checkpoint>&)>> cases[] = {
       {"closed region",
        [&](RgbImage& m, std::vector<Checkpoint>&) {  // a lane from the start to the bottom edge

@@ -77,7 +77,7 @@ TEST_F(RivalCurve, ThePersonBeatsEveryRivalByAMarginThatShrinksFromCourseToCours
     autopilot::KeyRecording rec;
     const autopilot::RaceOutcome out = PersonRace(k, 2, &rec);
     const int32_t rival = times[autopilot::RivalSlot(k)];
-    margin[k] = double(rival - out.Time) / rival;
+    margin[k] = static_cast<double>(rival - out.Time) / rival;
     EXPECT_EQ(V(out.finished, out.beatRival, margin[k] > 0), V(1, 1, 1)) << "course " << k << ": " << out.Time;
     EXPECT_TRUE(k == 0 || margin[k] < margin[k - 1]) << "course " << k << " is no harder than the one before";
   }
