@@ -69,8 +69,6 @@ function(velkaro_web_targets)
   add_subdirectory(${CMAKE_SOURCE_DIR}/tools/coursekit ${CMAKE_BINARY_DIR}/tools/coursekit)
   add_subdirectory(${CMAKE_SOURCE_DIR}/tools/autopilot ${CMAKE_BINARY_DIR}/tools/autopilot)
   set_target_properties(velkaro_autopilot PROPERTIES EXCLUDE_FROM_ALL TRUE)
-  # clang (unlike gcc) notes that the driver's armed_ is written but never read.
-  target_compile_options(velkaro_autopilotkit PRIVATE -Wno-unused-private-field)
   add_executable(velkaro_web_replay ${CMAKE_SOURCE_DIR}/tests/web/replay_rivals.cpp)
   target_link_libraries(velkaro_web_replay PRIVATE velkaro_autopilotkit)
   target_link_options(velkaro_web_replay PRIVATE -sASYNCIFY -sASYNCIFY_IMPORTS=[velkaro_web_sleep]

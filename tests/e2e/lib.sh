@@ -84,6 +84,15 @@ press() {
   sleep 0.08
 }
 
+play_keys() {  # play_keys FILE: lines of KEY HOLD PAUSE (seconds), # for comments
+  local key hold pause
+  while read -r key hold pause; do
+    case "$key" in ''|'#'*) continue ;; esac
+    press "$key" "$hold"
+    sleep "$pause"
+  done < "$1"
+}
+
 wait_for_output() {  # wait_for_output PATTERN SECONDS
   local deadline=$((SECONDS + $2))
   while [ $SECONDS -lt $deadline ]; do

@@ -125,11 +125,7 @@ left=$(cd "$game/data" && ls | grep -c '\.tmp$\|\.old$' || true)
 [ -f "$game/data/notes.tmp" ] && [ -f "$game/data/bestTime.txt.bak" ] || fail "a file of the player's was removed"
 ln -s "$WORK/victim.txt" "$game/data/saveCnt0.txt.tmp"
 sleep 2.8
-while read -r key hold pause; do
-  case "$key" in ''|'#'*) continue ;; esac
-  press "$key" "$hold"
-  sleep "$pause"
-done < "$(dirname "$0")/mode1_course0.keys"
+play_keys "$(dirname "$0")/mode1_course0.keys"
 grep -q 'saveCntファイル書き込みエラー' "$WORK/out.txt" || fail "planted link: no line"
 [ "$(cat "$WORK/victim.txt")" = victim ] || fail "the save wrote through the planted link"
 [ -f "$game/data/saveCnt0.txt" ] && fail "a run was stored half"

@@ -9,11 +9,7 @@ before=$(cat "$WORK/game/data/bestTime.txt")
 [ "$(echo "$before" | awk '{print $1}')" = 0 ] || fail "slot 0 already has a best time"
 start_game --author  # the recording stores its checkpoints with the a key
 sleep 3.2
-while read -r key hold pause; do
-  case "$key" in ''|'#'*) continue ;; esac
-  press "$key" "$hold"
-  sleep "$pause"
-done < "$(dirname "$0")/mode1_course0.keys"
+play_keys "$(dirname "$0")/mode1_course0.keys"
 grep -q 'mapCnt=0' "$WORK/out.txt" || fail "no race on slot 0"
 [ -f "$WORK/game/data/saveCnt0.txt" ] || fail "no run stored at the goal"
 count=$(cat "$WORK/game/data/saveCnt0.txt")

@@ -88,8 +88,8 @@ class DigitsTest : public SceneTest {
     for (int d = 0; d <= 10; ++d)
       for (int r = 0; r < 4; ++r) {  // rows 42 apart, the last of smaller glyphs
         const int w = r < 3 ? 32 : 21, h = r < 3 ? 42 : 22, red = 40 * (r + 1);
-        FillRect(img.numImage2, w * d, 42 * r, w, h, red, Uint8(20 * d + 10), 77);
-        FillRect(img.numImage2, w * d, 42 * r, 1, 1, red, Uint8(20 * d + 10), 99);
+        FillRect(img.numImage2, w * d, 42 * r, w, h, red, static_cast<Uint8>(20 * d + 10), 77);
+        FillRect(img.numImage2, w * d, 42 * r, 1, 1, red, static_cast<Uint8>(20 * d + 10), 99);
       }
     SDL_SetColorKey(img.numImage2, SDL_SRCCOLORKEY, 0xFF00FF);
   }
@@ -100,7 +100,7 @@ class DigitsTest : public SceneTest {
     const uint32_t row[] = {40, 160, 120, 80, 80, 80};  // the red of the row each style draws from
     std::string shown;
     for (size_t i = 0; i < expected.size(); ++i) {
-      const uint32_t c = PixelRGB(screen, 10 + (style == 1 ? 16 : 32) * int(i), 10);
+      const uint32_t c = PixelRGB(screen, 10 + (style == 1 ? 16 : 32) * static_cast<int>(i), 10);
       const int index = ((c >> 8 & 0xff) - 10) / 20;
       shown += c == 0 ? '_' : (c & 0xff) != 99 ? '*' : (c >> 16) != row[style] ? '?' : index == 10 ? ':' : '0' + index;
     }

@@ -37,7 +37,8 @@ void ReplaceImage(const std::string& name, SDL_Surface* s, int depth) {
     std::set<uint32_t> seen;
     for (int i = 0; i < s->w * s->h && seen.size() < 256; ++i) seen.insert(PixelRGB(s, i % s->w, i / s->w));
     std::vector<SDL_Color> colours;
-    for (uint32_t c : seen) colours.push_back({Uint8(c >> 16), Uint8(c >> 8), Uint8(c), 0});
+    for (uint32_t c : seen)
+      colours.push_back({static_cast<Uint8>(c >> 16), static_cast<Uint8>(c >> 8), static_cast<Uint8>(c), 0});
     SDL_SetColors(paletted, colours.data(), 0, static_cast<int>(colours.size()));
     SDL_BlitSurface(s, nullptr, paletted, nullptr);
     std::swap(s, paletted);
@@ -47,7 +48,9 @@ void ReplaceImage(const std::string& name, SDL_Surface* s, int depth) {
     SDL_SaveBMP(s, path.c_str());
   } else {  // SDL saves 24 bits at most
     std::string bmp = "BM";
-    auto put = [&bmp](uint32_t v) { bmp += {char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+    auto put = [&bmp](uint32_t v) {
+      bmp += {static_cast<char>(v), static_cast<char>(v >> 8), static_cast<char>(v >> 16), static_cast<char>(v >> 24)};
+    };
     // File size, reserved, pixel offset; header size, width, height, 1 plane of 32 bits, no compression.
     for (int v : {54 + 4 * s->w * s->h, 0, 54, 40, s->w, s->h, 1 | 32 << 16, 0, 0, 0, 0, 0, 0}) put(v);
     for (int y = s->h - 1; y >= 0; --y)

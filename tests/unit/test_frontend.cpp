@@ -19,8 +19,8 @@ namespace {
 uint8_t scriptedKeys = 0;
 
 // Colours of the synthetic sheets: comment panel row r, thumbnail of course k.
-uint32_t CommentRowRGB(int row) { return uint32_t(20 + 20 * row) << 16 | 0x5050; }
-uint32_t ThumbnailRGB(int course) { return uint32_t(100 + 20 * course) << 16 | 0x3CA0; }
+uint32_t CommentRowRGB(int row) { return static_cast<uint32_t>(20 + 20 * row) << 16 | 0x5050; }
+uint32_t ThumbnailRGB(int course) { return static_cast<uint32_t>(100 + 20 * course) << 16 | 0x3CA0; }
 
 void Fill(SDL_Surface* s, int x, int y, int w, int h, uint32_t c) {
   FillRect(s, x, y, w, h, c >> 16, c >> 8 & 255, c & 255);
@@ -138,7 +138,7 @@ TEST_F(FrontEnd, MenuCursorLatchesWrapsAndQuits) {
   for (const auto& [key, to] : steps) {
     Frame();
     Frames(3, key);  // held: one move only
-    EXPECT_EQ(fe.changeCnt, to) << "keys " << int(key);
+    EXPECT_EQ(fe.changeCnt, to) << "keys " << static_cast<int>(key);
   }
   EXPECT_EQ(Seq() << Frame(KEY_Z) << fe.titleCnt << printed.size(), V(6, 5, 0));  // the third entry quits at once
 }
@@ -242,7 +242,8 @@ TEST_F(FrontEnd, CourseSelectZoomHandsOverSlotModeAndFacingThenReopensOnTheSameC
   for (const auto& [modeCnt, course, slot, raceMode, dir, moveAng] : cases) {
     ResetFrontEnd();
     car[0] = car[1] = CarState{}, mapCnt = mode = 0;
-    WriteCourseImage(course, int(kTrack[course].mapCenterInitX), int(kTrack[course].mapCenterInitY));
+    WriteCourseImage(course, static_cast<int>(kTrack[course].mapCenterInitX),
+                     static_cast<int>(kTrack[course].mapCenterInitY));
     OpenCourses(modeCnt);
     MoveTo(course);
     Frame(modeCnt ? KEY_Z : KEY_Z | KEY_X);  // z and x together on an open course choose it too

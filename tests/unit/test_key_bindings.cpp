@@ -23,8 +23,8 @@ KeyBindingNames parseNames(const std::string& text) {
 uint8_t frame(const std::string& events) {
   std::istringstream in(events);
   for (std::string e; in >> e;) {
-    SDL_Event event{Uint8(e[0] == '+' ? SDL_KEYDOWN : SDL_KEYUP)};
-    event.key.keysym.sym = SDLKey(KeySymByName(e.substr(1)));
+    SDL_Event event{static_cast<Uint8>(e[0] == '+' ? SDL_KEYDOWN : SDL_KEYUP)};
+    event.key.keysym.sym = static_cast<SDLKey>(KeySymByName(e.substr(1)));
     EXPECT_EQ(SDL_PushEvent(&event), 0);
   }
   return GetMsg();

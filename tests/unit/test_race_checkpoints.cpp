@@ -33,8 +33,9 @@ TEST_F(RaceCheckpoints, LapsCountFromCheckpoint19OnAndTheThirdEndsTheRace) {
   // the points each hit leaves.
   std::vector<double> seen;
   auto goalAt = [&seen](int dx, int32_t checkOkCnt) {
-    car[0] = CarAt(0, 0, 0, float(709 + dx - 42), 1050 - 38), race.checkOkCnt = checkOkCnt, GoalStep();
-    seen.insert(seen.end(), {double(race.mapNum), double(race.checkOkCnt), double(race.ReTime)});
+    car[0] = CarAt(0, 0, 0, static_cast<float>(709 + dx - 42), 1050 - 38), race.checkOkCnt = checkOkCnt, GoalStep();
+    seen.insert(seen.end(), {static_cast<double>(race.mapNum), static_cast<double>(race.checkOkCnt),
+                             static_cast<double>(race.ReTime)});
   };
   race.mode = 1, bestTime[0] = 5000, race.Time = 4000;
   // Through the goal early: nothing; on the edge: outside. The third lap ends the race with a

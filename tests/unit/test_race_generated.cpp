@@ -20,7 +20,8 @@ TEST_F(RaceGeneratedCourse, RandomDrivingStaysOnTheRoadOfEveryGeneratedCourse) {
     for (int frame = 0; !KeyScript().empty(); ++frame) {
       ASSERT_EQ(Game(screen, course, 1), 4) << "course " << course << " frame " << frame;
       // The sprite may overhang the image; its centre may not, and stays on the road.
-      const auto cx = int32_t(std::floor(car[0].posX + 26)), cy = int32_t(std::floor(car[0].posY + 38));
+      const auto cx = static_cast<int32_t>(std::floor(car[0].posX + 26)),
+                 cy = static_cast<int32_t>(std::floor(car[0].posY + 38));
       ASSERT_TRUE(IsDrivable(CourseViewOf(img.mapImage), cx, cy))
           << course << ": " << cx << "," << cy << " frame " << frame;
     }

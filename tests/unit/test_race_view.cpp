@@ -46,7 +46,9 @@ TEST_F(RaceView, HudAtRaceStartOnCourse0) {
   for (int d = 0; d < 10; ++d) cell(32 * d, 42, 32, 42, 10 + d, 42), cell(32 * d, 84, 32, 42, 10 + d, 84);
   for (int d = 0; d < 10; ++d) cell(21 * d, 126, 21, 22, 10 + d, 126);
   cell(352, 42, 32, 42, 200, 1), cell(421, 43, 46, 20, 200, 2), cell(421, 63, 46, 20, 200, 3);  // slash, labels
-  auto glyph = [](int digit, int row) { return (uint32_t(10 + digit) << 16) | (uint32_t(row) << 8) | 99; };
+  auto glyph = [](int digit, int row) {
+    return (static_cast<uint32_t>(10 + digit) << 16) | (static_cast<uint32_t>(row) << 8) | 99;
+  };
   race.overTime = 120000, bestTime[0] = 83456, DrawHud(screen);
   auto at = [this](int x, int y) { return PixelRGB(screen, x, y); };
   // 120 s left from x 150; laps 0 / 3.

@@ -20,7 +20,7 @@ std::pair<bool, bool> DrawBothWays(SDL_Surface* screen, int32_t dx, int32_t dy, 
     copy[k] = SDL_ConvertSurface(screen, screen->format, SDL_SWSURFACE);
     SetScaledDrawPath(k ? ZOOM_VISIBLE_PART : ZOOM_WHOLE_SHEET);
     if (alpha < 0) DrawBmp(copy[k], dx, dy, dw, dh, image, sx, sy, sw, sh);
-    if (alpha >= 0) DrawBmp2(copy[k], dx, dy, dw, dh, image, sx, sy, sw, sh, uint8_t(alpha));
+    if (alpha >= 0) DrawBmp2(copy[k], dx, dy, dw, dh, image, sx, sy, sw, sh, static_cast<uint8_t>(alpha));
   }
   // 480 pixels of 3 bytes fill the rows: no padding bytes to skip.
   const bool same = memcmp(copy[0]->pixels, copy[1]->pixels, copy[0]->h * copy[0]->pitch) == 0;
@@ -36,7 +36,7 @@ TEST_F(ScaledDrawIdentity, SyntheticSheetsAtRandomScalesPlacesAndAlphas) {
   // Every byte random, so an off-by-one in any step shows.
   auto busy = [&](SDL_Surface* s) {
     for (int y = 0; y < s->h; ++y)
-      for (int x = 0; x < s->w * 3; ++x) static_cast<Uint8*>(s->pixels)[y * s->pitch + x] = Uint8(rng());
+      for (int x = 0; x < s->w * 3; ++x) static_cast<Uint8*>(s->pixels)[y * s->pitch + x] = static_cast<Uint8>(rng());
   };
   int compared = 0;
   for (int n = 0; n < 600; ++n) {
@@ -47,11 +47,11 @@ TEST_F(ScaledDrawIdentity, SyntheticSheetsAtRandomScalesPlacesAndAlphas) {
     busy(sheet);
     const Uint32 magenta = SDL_MapRGB(sheet->format, 255, 0, 255);
     for (int k = 0; k < w * h / 4; ++k) {
-      SDL_Rect dot = {Sint16(pick(0, w - 1)), Sint16(pick(0, h - 1)), 1, 1};
+      SDL_Rect dot = {static_cast<Sint16>(pick(0, w - 1)), static_cast<Sint16>(pick(0, h - 1)), 1, 1};
       SDL_FillRect(sheet, &dot, magenta);
     }
     if (n % 3 != 0) SDL_SetColorKey(sheet, SDL_SRCCOLORKEY, magenta);
-    if (n % 7 == 0) SetSheetAlpha(sheet, Uint8(pick(0, 255)));  // left by a translucent draw
+    if (n % 7 == 0) SetSheetAlpha(sheet, static_cast<Uint8>(pick(0, 255)));  // left by a translucent draw
     const int sw = pick(1, w), sh = pick(1, h), sx = pick(0, w - sw), sy = pick(0, h - sh);
     const int dw = pick(1, 520), dh = pick(1, 520), alpha = n % 4 ? -1 : n % 8 ? pick(0, 255) : 0;
     busy(screen);

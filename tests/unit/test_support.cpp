@@ -35,7 +35,7 @@ uint32_t PixelRGB(SDL_Surface* s, int x, int y) {
   memcpy(&value, p, s->format->BytesPerPixel);
   Uint8 r, g, b;
   SDL_GetRGB(value, s->format, &r, &g, &b);
-  return (uint32_t(r) << 16) | (uint32_t(g) << 8) | b;
+  return (static_cast<uint32_t>(r) << 16) | (static_cast<uint32_t>(g) << 8) | b;
 }
 
 std::string Printed(const std::function<void()>& f) {

@@ -57,7 +57,6 @@ class Driver {
   bool located_ = false;
   size_t index_ = 0;  // centre-line sample nearest to the car
   float progress_ = 0.0f;
-  bool armed_ = false;         // a racing frame has been driven without steering
   int stuckFrames_ = 0;        // racing frames without forward progress
   int reverseFrames_ = 0;      // frames left of backing away from a wall
   float progressMark_ = 0.0f;  // progress when stuckFrames_ last restarted
