@@ -11,7 +11,7 @@ cppcheck --quiet --error-exitcode=1 --enable=warning,performance,portability --s
   --inline-suppr -I src src tools
 
 # Folders clang-tidy covers; a header is reported only from the folder it lives in.
-tidy_dirs=(src tools)
+tidy_dirs=(src tools tests/unit)
 # clang-tidy reads the compile flags from the build's compile_commands.json.
 build=${VELKARO_BUILD_DIR:-build}
 if [ ! -f "$build/compile_commands.json" ]; then

@@ -58,7 +58,8 @@ Heard* heard = nullptr;
 // Takes the frame as the scene loop presents it; paced like the game when sound is on.
 void Watch(SDL_Surface* s) {
   static uint32_t next = 0;
-  heard->hash.push_back(std::hash<std::string>{}(std::string(static_cast<char*>(s->pixels), s->h * s->pitch)));
+  heard->hash.push_back(
+      std::hash<std::string>{}(std::string(static_cast<char*>(s->pixels), static_cast<size_t>(s->h) * s->pitch)));
   if (!AudioActive()) return;
   while (SDL_GetTicks() < next) SDL_Delay(1);
   next = SDL_GetTicks() + 25;
@@ -125,7 +126,7 @@ TEST_F(RaceSound, CuesAndEngineAsDrawnAndDrivenAndTheSameFramesWithoutSound) {
   ASSERT_EQ(h.cues.size(), 6u);
   ASSERT_GT(h.bounce, 100);
   for (int k : h.cues) {
-    const size_t onset = Onset(h, h.at[k] > 2 * kBuffer ? h.at[k] - 2 * kBuffer : 0);
+    const size_t onset = Onset(h, h.at[k] > 2 * size_t{kBuffer} ? h.at[k] - 2 * size_t{kBuffer} : 0);
     EXPECT_EQ(V(onset >= h.at[k], onset <= h.at[k] + kBuffer + 64), V(1, 1)) << "frame " << k << ", onset " << onset;
   }
   // The engine idles during the countdown and rises with the speed, without a click.

@@ -34,7 +34,7 @@ TEST_F(DrawTest, DrawsKeepTheKeyAndOnlyUnscaledOnesUseTheAlphaLeftOnTheSheet) {
   DrawBmp2(screen, 100, 0, 20, 20, sheet, 0, 0, 20, 20, 100);
   Clear(0);
   DrawBmp(screen, 0, 0, 20, 20, sheet, 0, 0, 20, 20);  // a later plain draw keeps alpha 100
-  EXPECT_NEAR(int(PixelRGB(screen, 5, 5) >> 16), 200 * 100 / 255, 2);
+  EXPECT_NEAR(static_cast<int>(PixelRGB(screen, 5, 5) >> 16), 200 * 100 / 255.0, 2);
   // Scaled (either path: they draw the same bytes), opaque whatever alpha the sheet carries, as the countdown
   // after a start banner; translucent only at the draw's own alpha, which is not left on the sheet.
   Clear(9);
@@ -62,7 +62,7 @@ TEST_F(DrawTest, NothingIsDrawnFromAnEmptyImageOrToAZeroSize) {
 
 TEST_F(DrawTest, PixelReadsAndLinesUseTheRawValueAndStayInsideTheSurface) {
   SDL_Surface* s = MakeSurface24(40, 30, 0, 0, 0);
-  Uint8* p = static_cast<Uint8*>(s->pixels) + 2 * s->pitch + 3 * 3;
+  Uint8* p = static_cast<Uint8*>(s->pixels) + 2 * static_cast<ptrdiff_t>(s->pitch) + 3 * ptrdiff_t{3};
   p[0] = 0x10, p[1] = 0x20, p[2] = 0x30;  // lowest byte first; outside reads as 0
   EXPECT_EQ(V(getpixel(s, 3, 2), getpixel(s, 40, 0), getpixel(s, -1, 0)), V(0x302010u, 0u, 0u));
   const uint32_t grey = SDL_MapRGB(s->format, 100, 100, 100);

@@ -37,6 +37,7 @@ void ReplaceImage(const std::string& name, SDL_Surface* s, int depth) {
     std::set<uint32_t> seen;
     for (int i = 0; i < s->w * s->h && seen.size() < 256; ++i) seen.insert(PixelRGB(s, i % s->w, i / s->w));
     std::vector<SDL_Color> colours;
+    colours.reserve(seen.size());
     for (uint32_t c : seen)
       colours.push_back({static_cast<Uint8>(c >> 16), static_cast<Uint8>(c >> 8), static_cast<Uint8>(c), 0});
     SDL_SetColors(paletted, colours.data(), 0, static_cast<int>(colours.size()));
@@ -146,8 +147,8 @@ TEST_P(FaultMatrix, NoCrashMessagePrintedStillPlayable) {
   for (size_t at = 0; (at = out.find("NOT READ FILE\n", at) + 1) != 0;) ++notRead;
   EXPECT_EQ(V(notRead, maxTravel >= c.minTravel, maxCheckOkCnt <= c.maxCheckpoint), V(sheetsMissing, 1, 1));
   // A stored run with extreme entries still leaves the second car on sane ground.
-  EXPECT_TRUE(car[1].dir >= 0 && car[1].dir < 24 && std::abs(car[1].posX - COURSE_W / 2) <= 1.5 * COURSE_W &&
-              std::abs(car[1].posY - COURSE_H / 2) <= 1.5 * COURSE_H);
+  EXPECT_TRUE(car[1].dir >= 0 && car[1].dir < 24 && std::abs(car[1].posX - COURSE_W / 2.0f) <= 1.5 * COURSE_W &&
+              std::abs(car[1].posY - COURSE_H / 2.0f) <= 1.5 * COURSE_H);
   // Every record file the case does not expect to be rewritten is byte for byte as it was.
   EXPECT_EQ(DataFiles(c.mayChange), before);
 }

@@ -59,5 +59,5 @@ TEST_F(RaceCheckpoints, AuthoringKeyStoresOnePointPerPressAndWritesTheDrivenCour
   // The twenty-first press replaces point 19 and writes the file again.
   const std::string written = ReadTextFile("data/check2.txt");
   EXPECT_EQ(V(race.checkCnt, ReadTextFile("data/check5.txt") == "<missing>"), V(19, 1));
-  EXPECT_EQ(written.substr(0, 12) + written.substr(18 * 6), "10,20 11,20 28,20 77,20 ");  // points 0, 1, 18, 19
+  EXPECT_EQ(written.substr(0, 12) + written.substr(18 * size_t{6}), "10,20 11,20 28,20 77,20 ");  // points 0, 1, 18, 19
 }
