@@ -27,10 +27,14 @@ fuzz_one() {
   cp "$here/tests/fuzz/corpus/$t/"* "$dir/corpus/"
   ls "$dir/corpus" | wc -l >"$dir/seeds"
   # The targets change into a scratch directory, so every path given is absolute.
-  local status=0
-  TMPDIR="$dir/scratch" "$build/fuzz/fuzz_$t" \
+  # The record readers open a file per input: in memory (/dev/shm) that is
+  # several times faster than on disk.
+  local scratch="$dir/scratch" status=0
+  if [ -d /dev/shm ] && [ -w /dev/shm ]; then scratch=$(mktemp -d /dev/shm/velkaro-fuzz.XXXXXX); fi
+  TMPDIR="$scratch" "$build/fuzz/fuzz_$t" \
     -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
     -artifact_prefix="$dir/findings/" "$dir/corpus" >"$dir/log" 2>&1 || status=$?
+  [ "$scratch" = "$dir/scratch" ] || rm -rf "$scratch"
   echo "$status" >"$dir/status"
 }
 # As many targets at a time as there are cores, each for its full time.

@@ -17,7 +17,8 @@ class RaceCollision : public RaceSceneTest {
     TakeCourseColours(img.checkImage, courseNo);
   }
   // One movement step from the player's centre (cx, cy) along dir; the centre and the speed after it.
-  static std::vector<double> Move(int courseNo, std::vector<Rect> rects, int cx, int cy, float dir, float speed) {
+  static std::vector<double> Move(int courseNo, const std::vector<Rect>& rects, int cx, int cy, float dir,
+                                  float speed) {
     Paint(rects, courseNo);
     car[0] = CarAt(dir, speed, 15 * static_cast<int>(dir), cx - 26.0f, cy - 38.0f);
     HeadingStep(car[0]), MovementStep(CourseViewOf(img.mapImage), 1);

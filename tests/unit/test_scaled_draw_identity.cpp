@@ -23,7 +23,7 @@ std::pair<bool, bool> DrawBothWays(SDL_Surface* screen, int32_t dx, int32_t dy, 
     if (alpha >= 0) DrawBmp2(copy[k], dx, dy, dw, dh, image, sx, sy, sw, sh, static_cast<uint8_t>(alpha));
   }
   // 480 pixels of 3 bytes fill the rows: no padding bytes to skip.
-  const bool same = memcmp(copy[0]->pixels, copy[1]->pixels, copy[0]->h * copy[0]->pitch) == 0;
+  const bool same = memcmp(copy[0]->pixels, copy[1]->pixels, static_cast<size_t>(copy[0]->h) * copy[0]->pitch) == 0;
   SDL_FreeSurface(copy[0]), SDL_FreeSurface(copy[1]);
   return {same, GetScaledDrawCounts().visiblePart == before + 1};
 }

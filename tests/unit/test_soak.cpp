@@ -10,7 +10,10 @@
 namespace {
 
 // A positive count from the environment, else d.
-long Env(const char* n, long d) { return getenv(n) && atol(getenv(n)) > 0 ? atol(getenv(n)) : d; }
+long Env(const char* n, long d) {
+  const char* v = getenv(n);
+  return v && atol(v) > 0 ? atol(v) : d;
+}
 
 // A player who mostly heads somewhere (a random course in a random mode, now and then the help or a
 // step back) and now and then presses anything; in a race the autopilot or a random driver, either
@@ -82,7 +85,7 @@ TEST_F(Soak, RandomSessionsKeepMemoryFlatAndAlwaysComeBackToTheMenu) {
   printf("soak: %ld sessions, %d races started, %d over, %d abandoned; heap after session 2 %ld, after the last %ld\n",
          sessions, racesStarted, racesOver, abandoned, heapAfterWarmUp, heapLast);
   EXPECT_EQ(V(racesOver > 0, abandoned > 0), V(1, 1));
-  EXPECT_TRUE(sessions <= 2 || heapLast - heapAfterWarmUp < 256 * 1024) << "memory grows from session to session";
+  EXPECT_TRUE(sessions <= 2 || heapLast - heapAfterWarmUp < 256 * 1024L) << "memory grows from session to session";
 }
 
 }  // namespace

@@ -30,7 +30,8 @@ void FillRect(SDL_Surface* s, int x, int y, int w, int h, uint8_t r, uint8_t g, 
 }
 
 uint32_t PixelRGB(SDL_Surface* s, int x, int y) {
-  const Uint8* p = static_cast<const Uint8*>(s->pixels) + y * s->pitch + x * s->format->BytesPerPixel;
+  const Uint8* p = static_cast<const Uint8*>(s->pixels) + static_cast<ptrdiff_t>(y) * s->pitch +
+                   static_cast<ptrdiff_t>(x) * s->format->BytesPerPixel;
   Uint32 value = 0;
   memcpy(&value, p, s->format->BytesPerPixel);
   Uint8 r, g, b;
