@@ -16,7 +16,7 @@ namespace {
 class ShippedRival : public SceneTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(ShippedRival, RecordingReplaysIntoTheStoredRunWithinTheRules) {
-  if (!LoadGeneratedImages()) GTEST_SKIP() << "generated art not built yet";
+  if (!LoadGeneratedImages()) SKIP_OR_FAIL_ON_CI("generated art not built yet");
   // The shipped data set: checkpoints, rivals, best times.
   ASSERT_EQ(system("cp '" VELKARO_SOURCE_DIR "/data'/*.txt data/"), 0);
   const int course = GetParam(), slot = autopilot::RivalSlot(course);
@@ -51,7 +51,7 @@ class RivalCurve : public SceneTest {
  protected:
   void SetUp() override {
     SceneTest::SetUp();
-    if (!LoadGeneratedImages()) GTEST_SKIP() << "generated art not built yet";
+    if (!LoadGeneratedImages()) SKIP_OR_FAIL_ON_CI("generated art not built yet");
     ASSERT_EQ(system("cp '" VELKARO_SOURCE_DIR "/data'/*.txt data/"), 0);
   }
   // The limited driver's race on course k from the player's grid, its keys in *rec.
