@@ -61,7 +61,8 @@ class Soak : public GameSession {
 
 TEST_F(Soak, RandomSessionsKeepMemoryFlatAndAlwaysComeBackToTheMenu) {
   // Three sessions at least, so that the memory is compared after the warm-up at any count.
-  const long sessions = std::max(3L, Env("VELKARO_SOAK_SESSIONS", 16)), framesPerSession = Env("VELKARO_SOAK_FRAMES", 6000);
+  const long sessions = std::max(3L, Env("VELKARO_SOAK_SESSIONS", 16)),
+             framesPerSession = Env("VELKARO_SOAK_FRAMES", 6000);
   for (int k = 0; k < 6; ++k) Line(k);  // read once, before the first measurement
   long heapAfterWarmUp = 0, heapLast = 0;
   for (long s = 0; s < sessions; ++s) {
