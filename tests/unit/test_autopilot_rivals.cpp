@@ -67,7 +67,7 @@ class RivalCurve : public SceneTest {
   }
 };
 
-TEST_F(RivalCurve, ThePersonBeatsEveryRivalByAMarginThatShrinksFromCourseToCourse) {
+TEST_F(RivalCurve, ThePersonBeatsEveryRivalByAShrinkingMargin) {
   int32_t times[SLOT_COUNT] = {};
   ASSERT_TRUE(ReadBestTimes(times));
   // Mode 2, so the game's own win decision: three laps before the rival's path runs out and
@@ -84,7 +84,7 @@ TEST_F(RivalCurve, ThePersonBeatsEveryRivalByAMarginThatShrinksFromCourseToCours
   EXPECT_GT(margin[0], 0.3);  // course 0 leaves a newcomer room
 }
 
-TEST_F(RivalCurve, ThePersonsKeysChangeOnlyAtDecisionsAndNoPressIsShorterThanATap) {
+TEST_F(RivalCurve, KeysChangeOnlyAtDecisionsAndNoPressIsUnderATap) {
   autopilot::KeyRecording rec;
   const autopilot::RaceOutcome out = PersonRace(2, 1, &rec);
   ASSERT_TRUE(out.finished && out.stayedOnRoad);

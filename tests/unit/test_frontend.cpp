@@ -143,7 +143,7 @@ TEST_F(FrontEnd, MenuCursorLatchesWrapsAndQuits) {
   EXPECT_EQ(Seq() << Frame(KEY_Z) << fe.titleCnt << printed.size(), V(6, 5, 0));  // the third entry quits at once
 }
 
-TEST_F(FrontEnd, HelpCalloutsGrowThePageFadesInXFadesTheMenuBackAndZHeldOpensAndClosesItAtOnce) {
+TEST_F(FrontEnd, HelpCalloutsGrowPageFadesAndZHeldOpensAndCloses) {
   Until([] { return fe.titleCnt == 5; });
   Frame(), Frame(KEY_Z);  // the intro leaves the cursor on the help entry; the first frame arms the latches
   Until([] { return fe.titleCnt != 6; });
@@ -170,7 +170,7 @@ TEST_F(FrontEnd, HelpCalloutsGrowThePageFadesInXFadesTheMenuBackAndZHeldOpensAnd
   EXPECT_EQ(V(fe.titleCnt, fe.helpFlg, fe.keybordH, fe.stickW), V(8, 0, 0, 480 - 55));
 }
 
-TEST_F(FrontEnd, MenuGlidesToTheHeadingThenModeSelectHighlightPulsesArrowsToggleAndZWithXGoesBack) {
+TEST_F(FrontEnd, MenuGlidesAndModeSelectPulsesTogglesAndGoesBack) {
   Until([] { return fe.titleCnt == 5; });
   Frame(), Frame(KEY_UP), Frame(KEY_Z);  // the first transition frame runs in the last
   int frame = 1;
@@ -200,7 +200,7 @@ TEST_F(FrontEnd, MenuGlidesToTheHeadingThenModeSelectHighlightPulsesArrowsToggle
   EXPECT_EQ(V(fe.titleCnt, fe.changeCnt), V(5, 0));
 }
 
-TEST_F(FrontEnd, CourseSelectOpensOnCourseZeroScrollsInTwentyFramesAndKeepsThreeLocked) {
+TEST_F(FrontEnd, CourseSelectScrollsIn20FramesAndKeepsThreeLocked) {
   OpenCourses(0);
   EXPECT_EQ(V(opening, mapCnt, PixelRGB(screen, 240, 148), PixelRGB(screen, 240, 400)),
             V(7, 0, ThumbnailRGB(0), CommentRowRGB(2)));
@@ -232,7 +232,7 @@ TEST_F(FrontEnd, CourseSelectClearsOpenCoursesInOrder) {
   }
 }
 
-TEST_F(FrontEnd, CourseSelectZoomHandsOverSlotModeAndFacingThenReopensOnTheSameCourse) {
+TEST_F(FrontEnd, CourseZoomHandsOverSlotModeFacingAndReopensThere) {
   // mode select entry, course, record slot, mode, facing frame, moveAng
   const std::tuple<int, int, int32_t, int32_t, int, int32_t> cases[] = {
       {0, 2, 2, 1, 6, 90}, {1, 2, 8, 2, 6, 90},   {1, 0, 6, 2, 0, 0}, {0, 3, 3, 1, 18, 270},

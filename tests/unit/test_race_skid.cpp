@@ -3,7 +3,7 @@
 
 using RaceSkid = RaceSceneTest;
 
-TEST_F(RaceSkid, UnwrappedSlidesSpawnWheelPoints17PixelsBehindAt195And165Degrees) {
+TEST_F(RaceSkid, SlidesSpawnWheelPoints17PxBehindAt195And165Deg) {
   auto spawn = [](float dir, int32_t moveAng) {
     ClearSkidHistory(), car[0] = CarAt(dir, 0, moveAng, 100, 100), SkidSpawnStep();  // centre (126, 138)
     return V(skid.DAnimeLen, skid.RDAnimeGX[0], skid.RDAnimeGY[0], skid.LDAnimeGX[0], skid.LDAnimeGY[0]);
