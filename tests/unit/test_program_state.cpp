@@ -1,11 +1,14 @@
 // The program's start: what ResetProgramState gives back, the pace PresentFrame keeps, and what
 // the built program prints and returns before it opens a window.
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "app/output_guard.h"
 #include "app/pacing.h"
 #include "app/program_state.h"
 #include "core/keymask.h"
@@ -76,4 +79,31 @@ using ProgramEntry = SceneTest;
 TEST_F(ProgramEntry, VersionGoesToStdoutAndAMistakeToStderr) {
   EXPECT_EQ(RunProgram("--version"), "0|velkaro " VELKARO_TEST_VERSION "\n|");
   EXPECT_EQ(RunProgram("--zoom"), "2||velkaro: unknown option '--zoom'; try 'velkaro --help'\n");
+}
+
+// A child writing 256 KiB to a standard output that is a pipe no one reads, after the guard: how it ended.
+static std::string WriteToUnreadPipe(bool readerClosed) {
+  int fds[2];
+  if (pipe(fds) != 0) return "no pipe";
+  if (readerClosed) close(fds[0]);
+  const pid_t child = fork();
+  if (child == 0) {
+    alarm(5);  // a write that waits for the reader ends the child here
+    dup2(fds[1], STDOUT_FILENO);
+    GuardStandardOutput();
+    static const char block[4096] = {};
+    for (int i = 0; i < 64; ++i)
+      if (write(STDOUT_FILENO, block, sizeof block) < 0) continue;  // lost, never waited for
+    _exit(0);
+  }
+  close(fds[1]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  if (!readerClosed) close(fds[0]);
+  return WIFEXITED(status) ? "exit " + std::to_string(WEXITSTATUS(status)) : strsignal(WTERMSIG(status));
+}
+
+TEST(OutputGuard, AClosedOrStalledStdoutNeverStopsTheGame) {
+  EXPECT_EQ(WriteToUnreadPipe(true), "exit 0");   // no SIGPIPE
+  EXPECT_EQ(WriteToUnreadPipe(false), "exit 0");  // a full pipe is not waited on
 }
