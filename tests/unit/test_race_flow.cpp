@@ -1,7 +1,15 @@
 // Whole race frames through Game: setup, countdown, pausing, the end of a race, failures.
+#include "core/scene_codes.h"
 #include "test_race_support.h"
 
 using RaceFlow = RaceSceneTest;
+
+TEST_F(RaceFlow, WithoutItsCheckpointsTheRaceEndsAtSetup) {
+  ASSERT_EQ(remove("data/check0.txt"), 0);
+  PushKeys(0, 1);
+  EXPECT_EQ(Printed([&] { EXPECT_EQ(Game(screen, 0, 1), SCENE_TITLE); }), "mapCnt=0\nファイル書き込みエラー\n");
+  EXPECT_EQ(race.readyFlg, 0);
+}
 
 TEST_F(RaceFlow, CountdownFramesIgnoreKeysAndTheClockStartsInFrame62) {
   const uint8_t keys = KEY_UP | KEY_RIGHT;

@@ -12,6 +12,9 @@ TEST_F(RaceSkid, SlidesSpawnWheelPoints17PxBehindAt195And165Deg) {
   EXPECT_EQ(V(spawn(0, 350)[0], spawn(23, 0)[0], spawn(0, 20)[0], spawn(0, 21)[0]), V(1, 1, 0, 1));
   EXPECT_EQ(spawn(0.5f, 300), V(1, 109, 133, 109, 142));
   EXPECT_EQ(spawn(6.0f, 300), V(1, 130, 121, 121, 121));
+  // The next slide frame keeps the points before it as the start of each wheel's mark.
+  spawn(0.5f, 300), car[0] = CarAt(6.0f, 0, 300, 100, 100), SkidSpawnStep();
+  EXPECT_EQ(V(skid.RDAnimeGX[1], skid.RDAnimeGY[1], skid.LDAnimeGX[1], skid.LDAnimeGY[1]), V(109, 133, 109, 142));
 }
 
 TEST_F(RaceSkid, JoinsPointsUnder20PixelsApart) {
