@@ -38,10 +38,13 @@ TEST_F(RaceFlow, PauseFreezesTheCountdownAndTheRaceAndReturnsToASetup) {
 
 TEST_F(RaceFlow, TimeUpCoastsToTheResultScreenWritesNothingAndIgnoresPause) {
   RunCountdown();
-  Frames(11, KEY_UP), race.overTime = 16;
+  Frames(11, KEY_UP);
+  EXPECT_EQ(race.overTime + race.Time, 120000);  // course 0's two minutes
+  race.overTime = 16;
   EXPECT_EQ(Seq() << Frames(1, KEY_UP) << race.goalFlg << car[0].speed, V(4, 0, 3.0f));  // overTime 0: still racing
-  // Time-up, still rolling: coasting by 0.15; no pause once over.
-  EXPECT_EQ(Seq() << Frames(1) << race.timeUpFlg << car[0].speed << Frames(1, KEY_X), V(4, 1, 2.85f, 4));
+  // Time-up, the time left shown as 0, still rolling: coasting by 0.15; no pause once over.
+  EXPECT_EQ(Seq() << Frames(1) << race.timeUpFlg << race.overTime << car[0].speed << Frames(1, KEY_X),
+            V(4, 1, 0, 2.85f, 4));
   // 2.70 needs 12 more steps to drop below 1.0, then the result screen: z in its first frame
   // leaves before presenting.
   PushKeys(0, 12), PushKeys(KEY_Z, 1);
