@@ -78,7 +78,8 @@ TEST_F(RaceFlow, FirstFinishStoresTheRunAndTheNextRaceReplaysItFrameExactly) {
 TEST_F(RaceFlow, FinishOutcomesAndTheFilesTheyWrite) {
   // A mode-1 finish slower than the best; a mode-2 win (the rival far ahead, never in the way)
   // writes cleared flags but never run files; the rival's path running out in racing frame 31
-  // is a loss; running out in the goal frame lets the goal count, but an equal time is no win.
+  // is a loss; running out in the goal frame lets the goal count, but an equal time is no win, nor
+  // a record; a rival slot without a best time has no rival to beat.
   const std::string no = "<missing>";
   const struct {
     int slot, mode, best, entries, time, record;
@@ -86,7 +87,9 @@ TEST_F(RaceFlow, FinishOutcomesAndTheFilesTheyWrite) {
   } cases[] = {{0, 1, 600, 5, 672, 0, "5" + no + no},
                {6, 2, 1000, 300, 672, 1, "3000 0 0 0 0 0 672 0 0 0 0 0 1 0 0 0 0 0 "},
                {6, 2, 1000, 30, 16 * 30, 0, "30" + no + no},
-               {6, 2, 672, 42, 672, 0, "42" + no + no}};
+               {6, 2, 672, 42, 672, 0, "42" + no + no},
+               {0, 1, 672, 5, 672, 0, "5" + no + no},
+               {6, 2, 0, 300, 672, 0, "300" + no + no}};
   for (const auto& t : cases) {
     Renew();
     // The stored run: entries at (x, 984 + i), facing frame 0.

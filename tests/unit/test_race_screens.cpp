@@ -85,10 +85,12 @@ TEST_F(RaceScreens, PauseMarkersShareOneLatchConfirmFrameDrawsNothing) {
   img.carImage = MakeSurface24(52 * 24, 76, 0, 0, 0);
   Fill(img.carImage, 0, 0, 52, 76, 0xAA0000), Fill(img.carImage, 52 * 12, 0, 52, 76, 0x00AA00);
   latch.UpKeyFlg = 1;
-  // The y of the pair of car markers on the panel, -1 when none shows at 181 or 218.
+  // The y of the pair of car markers on the panel, -1 when none has its top row at 181 or 218.
   auto markerY = [this] {
     for (int y : {181, 218})
-      if (PixelRGB(screen, 121, y + 1) == 0xAA0000 && PixelRGB(screen, 309, y + 1) == 0x00AA00) return y;
+      if (PixelRGB(screen, 121, y) == 0xAA0000 && PixelRGB(screen, 121, y - 1) != 0xAA0000 &&
+          PixelRGB(screen, 309, y) == 0x00AA00)
+        return y;
     return -1;
   };
   // Held Down: one flip, the old marker covered; Up while Down's press is still consumed: nothing;
