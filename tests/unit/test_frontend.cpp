@@ -209,6 +209,9 @@ TEST_F(FrontEnd, CourseSelectScrollsIn20FramesAndKeepsThreeLocked) {
   Frame(), Frame(KEY_RIGHT);
   // and the frame the key moved it; held: one course only
   EXPECT_EQ(Seq() << Until([] { return fe.mapIX == 152; }, KEY_RIGHT) << mapCnt, V(19, 1));
+  // and back, the key's frame counted: it settles from the other side too, snapping within 4 pixels
+  Frame();
+  EXPECT_EQ(Seq() << Until([] { return fe.mapIX == 0; }, KEY_LEFT) << mapCnt, V(20, 0));
   MoveTo(3);
   // the locked row; course 4's locked frame
   EXPECT_EQ(V(PixelRGB(screen, 240, 400), PixelRGB(screen, 330, 102)), V(CommentRowRGB(8), 0xFF0000u));
