@@ -108,6 +108,12 @@ TEST_F(RaceFlow, FinishOutcomesAndTheFilesTheyWrite) {
   }
 }
 
+TEST_F(RaceFlow, UnreadableRunEntriesAreNoSecondCar) {
+  bestTime[0] = 900, WriteTextFile("data/saveCnt0.txt", "5");  // and no data/ghost0.txt
+  EXPECT_EQ(Printed([&] { Frames(1); }), "mapCnt=0\nghostファイル書き込みエラー\n");
+  EXPECT_EQ(V(race.secondCarFlg, run.LoadCnt), V(0, 0));
+}
+
 TEST_F(RaceFlow, AnExhaustedRunFromAnEarlierRaceIsNoSecondCar) {
   run.LoadCnt = run.RunCnt = 5;  // left by an earlier race; slot 6 has no best time: no rival
   EXPECT_EQ(Frames(300, 0, 6, 2), 4);
