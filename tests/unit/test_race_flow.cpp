@@ -4,11 +4,16 @@
 
 using RaceFlow = RaceSceneTest;
 
-TEST_F(RaceFlow, WithoutItsCheckpointsTheRaceEndsAtSetup) {
-  ASSERT_EQ(remove("data/check0.txt"), 0);
-  PushKeys(0, 1);
-  EXPECT_EQ(Printed([&] { EXPECT_EQ(Game(screen, 0, 1), SCENE_TITLE); }), "mapCnt=0\nファイル書き込みエラー\n");
-  EXPECT_EQ(race.readyFlg, 0);
+TEST_F(RaceFlow, SetupFailuresLeaveTheRaceWithTheirLine) {
+  const std::pair<void (*)(), const char*> cases[] = {
+      {[] { remove("data/check0.txt"); }, "ファイル書き込みエラー"},
+      {[] { SDL_FreeSurface(img.checkImage), img.checkImage = MakeSurface24(2, 1, 90, 90, 90); },  // 3 pixels needed
+       "colour sample image missing or too small: leaving the race"}};
+  for (const auto& [inject, line] : cases) {
+    Renew(), inject(), PushKeys(0, 1);
+    EXPECT_EQ(Printed([&] { EXPECT_EQ(Game(screen, 0, 1), SCENE_TITLE); }), "mapCnt=0\n" + std::string(line) + "\n");
+    EXPECT_EQ(race.readyFlg, 0);
+  }
 }
 
 TEST_F(RaceFlow, CountdownFramesIgnoreKeysAndTheClockStartsInFrame62) {
