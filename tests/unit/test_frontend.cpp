@@ -215,6 +215,8 @@ TEST_F(FrontEnd, CourseSelectScrollsIn20FramesAndKeepsThreeLocked) {
   MoveTo(3);
   // the locked row; course 4's locked frame
   EXPECT_EQ(V(PixelRGB(screen, 240, 400), PixelRGB(screen, 330, 102)), V(CommentRowRGB(8), 0xFF0000u));
+  // and inside it course 4's thumbnail under the black veil at alpha 150: red 180 keeps 105 / 255
+  EXPECT_NEAR(PixelRGB(screen, 400, 148) >> 16, 180 * 105 / 255.0, 1.5);
   EXPECT_EQ(Seq() << Frames(5, KEY_Z) << fe.mapSelectFlg, V(1, 1));
   MoveTo(5);
   Frame(KEY_RIGHT);  // nothing right of course 5
