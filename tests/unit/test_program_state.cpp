@@ -88,7 +88,10 @@ static std::string WriteToUnreadPipe(bool readerClosed) {
   if (readerClosed) close(fds[0]);
   const pid_t child = fork();
   if (child == 0) {
-    alarm(5);  // a write that waits for the reader ends the child here
+    sigset_t alarmOnly;  // whatever the test process did with SIGALRM, it ends the child here
+    sigemptyset(&alarmOnly), sigaddset(&alarmOnly, SIGALRM);
+    signal(SIGALRM, SIG_DFL), sigprocmask(SIG_UNBLOCK, &alarmOnly, nullptr);
+    alarm(5);  // a write that waits for the reader ends the child
     dup2(fds[1], STDOUT_FILENO);
     GuardStandardOutput();
     static const char block[4096] = {};
