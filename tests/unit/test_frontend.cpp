@@ -235,6 +235,11 @@ TEST_F(FrontEnd, CourseSelectClearsOpenCoursesInOrder) {
     EXPECT_EQ(fe.clearCnt, clears) << text;
     for (int k = 0; k < 6; ++k) EXPECT_EQ(fe.mapRunFlg[k], k <= std::max(2, clears)) << text << " course " << k;
   }
+  // The cleared badge on course 0's thumbnail: in the rival mode only.
+  for (int modeCnt : {0, 1}) {
+    ResetFrontEnd(), WriteTextFile("data/clearFlg.txt", "1 0 0 0 0 0 "), OpenCourses(modeCnt);
+    EXPECT_EQ(PixelRGB(screen, 180, 104), modeCnt ? 0x787878u : ThumbnailRGB(0)) << modeCnt;
+  }
 }
 
 TEST_F(FrontEnd, CourseZoomHandsOverSlotModeFacingAndReopensThere) {
