@@ -62,7 +62,8 @@ restore() {
 trap 'restore' EXIT
 trap 'restore; exit 130' INT TERM
 
-# Runs the filtered tests as two shards side by side; stops at a failure.
+# Runs the filtered tests as two shards side by side; stops at a failure, the
+# other shard too (unless every failing test is wanted, for MUTATE_REPORT).
 run_tests() {
   local pids=() s status=0
   for s in $(seq 0 $((jobs - 1))); do
@@ -70,7 +71,12 @@ run_tests() {
       "$tests" --gtest_filter="$filter" $fail_fast --gtest_brief=1 >"$build/mutant-shard$s.log" 2>&1 &
     pids+=($!)
   done
-  for s in "${pids[@]}"; do wait "$s" || status=1; done
+  for s in "${pids[@]}"; do
+    if ! wait -n; then
+      status=1
+      [ -n "$report" ] || kill "${pids[@]}" 2>/dev/null || true
+    fi
+  done
   return $status
 }
 

@@ -253,7 +253,7 @@ static uint32_t Took(uint32_t w, void (*f)(int32_t), int32_t arg) {
   return now - t0;
 }
 
-TEST(Pacing, ReportsAtTheFirstFrameMoreThanASecondOnAndWaitsOutEachFrameOnItsClock) {
+TEST(Pacing, ReportsPastEachSecondAndWaitsOutEachFrame) {
   ResetPacing();
   now = 0;
   SetPacingClock({[] { return now; }, [](uint32_t ms) { now += ms; }});
@@ -277,7 +277,7 @@ TEST(Pacing, ReportsAtTheFirstFrameMoreThanASecondOnAndWaitsOutEachFrameOnItsClo
 
 using SceneLoopTest = SceneTest;
 
-TEST_F(SceneLoopTest, EverySceneAnswersAQuitRequestAndUnknownCodesFallBackToTheFrontEnd) {
+TEST_F(SceneLoopTest, EverySceneQuitsAndUnknownCodesGoToTheFrontEnd) {
   SetKeySource([] { return uint8_t{KEY_QUIT}; });
   const int32_t Q = SCENE_QUIT, T = SCENE_TITLE;
   const std::pair<int32_t, int32_t> cases[] = {{SCENE_TITLE, Q}, {SCENE_GAME, Q}, {SCENE_PAUSE, Q}, {0, T}, {2, T},

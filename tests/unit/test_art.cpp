@@ -64,7 +64,7 @@ int Ink(SDL_Surface* s, int x0, int y0, int w, int h) {
 
 using ArtSheets = SceneTest;  // the generator writes into its scratch directory
 
-TEST_F(ArtSheets, SizesDrawnRectanglesAndKeyColourWithoutFringesEvenAfterASmoothedZoom) {
+TEST_F(ArtSheets, SizesRectanglesAndKeyColourWithoutZoomFringes) {
   for (const Sheet& s : kSheets) {
     SDL_Surface* sheet = SDL_LoadBMP((kImages + s.file).c_str());
     ASSERT_NE(sheet, nullptr) << s.file;

@@ -162,7 +162,7 @@ TEST_F(AssetChecks, PalettedAndMaskedBmpsPassWhenTheirTablesFit) {
   Put32(&m, 10, 66), Put32(&m, 14, 40), Put32(&m, 18, 2), Put32(&m, 22, 2), Put16(&m, 26, 1), Put16(&m, 28, 32);
   Put32(&m, 30, 3), Put32(&m, 54, 0xff0000), Put32(&m, 58, 0xff00), Put32(&m, 62, 0xff);
   EXPECT_EQ(Problem(m), "");
-  Put32(&m, 10, 60);
+  Put32(&m, 10, 65);  // pixels from one byte before the masks end
   EXPECT_EQ(Problem(m), "header and palette overlap the pixels");
   // Decoded by SDL_image as the game decodes it.
   SDL_Surface* s = IMG_Load_RW(SDL_RWFromConstMem(b.data(), static_cast<int>(b.size())), 1);

@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "app/audio.h"
+#include "core/sound_events.h"
 #include "sounds.h"
 #include "test_race_support.h"
 
@@ -36,6 +37,7 @@ TEST_F(SoundGenerator, TwoRunsWriteTheSameWellFormedUnclippedSounds) {
               V(44100, AUDIO_S16LSB, 1, 2 * int(def.seconds * 44100), 1, 1, 1))
         << name << " peak " << peak << ", recipe's " << wavePeak;
   }
+  EXPECT_STREQ(SoundName(SOUND_ENGINE), "");  // made while playing, never read from a file
 }
 
 namespace {
@@ -155,4 +157,32 @@ TEST_F(RaceSound, CuesAndEngineAsDrawnAndDrivenAndTheSameFramesWithoutSound) {
   EXPECT_GT(Rms(broken, 50, 59), 300) << "the engine still runs";
   const std::vector<size_t> first(none.hash.begin(), none.hash.begin() + 70);
   for (const Heard* run : {&muted, &failed, &broken}) EXPECT_EQ(run->hash, first);
+}
+
+// One-shots straight through the mixer: each knock after the last has sounded out is heard again,
+// and a wall's thump at a standstill is a quarter as loud as at top speed.
+TEST_F(RaceSound, KnocksRepeatAndAThumpGrowsWithTheImpact) {
+  ASSERT_EQ(system("cp -r '" VELKARO_RUNTIME_DIR "/sound' ."), 0);
+  setenv("SDL_AUDIODRIVER", "disk", 1), setenv("SDL_DISKAUDIOFILE", "shots.raw", 1);
+  setenv("SDL_DISKAUDIODELAY", "23", 1);
+  testing::internal::CaptureStdout();
+  ASSERT_TRUE(AudioOpen(false));
+  const std::pair<SoundId, float> shots[] = {
+      {SOUND_KNOCK, 0}, {SOUND_KNOCK, 0}, {SOUND_KNOCK, 0}, {SOUND_THUMP, 0}, {SOUND_THUMP, -9}};
+  for (const auto& [id, value] : shots) SDL_Delay(150), PostSound(id, value), AudioFrame(), SDL_Delay(600);
+  AudioClose();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  // The peak of each burst: samples of 1000 or more after a tenth of a second below.
+  std::vector<int> peaks;
+  std::ifstream raw("shots.raw", std::ios::binary);
+  for (int16_t lr[2], quiet = 4410; raw.read(reinterpret_cast<char*>(lr), sizeof lr);) {
+    if (std::abs(lr[0]) < 1000) {
+      quiet = static_cast<int16_t>(std::min(quiet + 1, 4410));
+      continue;
+    }
+    if (quiet == 4410) peaks.push_back(0);
+    quiet = 0, peaks.back() = std::max(peaks.back(), std::abs(int{lr[0]}));
+  }
+  ASSERT_EQ(peaks.size(), 5u);
+  EXPECT_NEAR(static_cast<double>(peaks[4]) / peaks[3], 4.0, 0.04);
 }

@@ -23,7 +23,7 @@ std::map<std::string, std::string> Race(SDL_Surface* screen, const autopilot::Ke
 }
 
 TEST_F(AuthoringMode, AStrayAChangesNothingInANormalRaceAndAuthorsWithTheMode) {
-  if (!LoadGeneratedImages()) GTEST_SKIP() << "generated art not built yet";
+  if (!LoadGeneratedImages()) SKIP_OR_FAIL_ON_CI("generated art not built yet");
   autopilot::KeyRecording clean, stray;
   ASSERT_TRUE(autopilot::LoadRecording(VELKARO_SOURCE_DIR "/tools/autopilot/rivals/rival6.keys", &clean));
   // a pressed and released twenty times on the grid during the countdown, as the stray presses

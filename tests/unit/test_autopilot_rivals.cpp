@@ -16,7 +16,7 @@ namespace {
 class ShippedRival : public SceneTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(ShippedRival, RecordingReplaysIntoTheStoredRunWithinTheRules) {
-  if (!LoadGeneratedImages()) GTEST_SKIP() << "generated art not built yet";
+  if (!LoadGeneratedImages()) SKIP_OR_FAIL_ON_CI("generated art not built yet");
   // The shipped data set: checkpoints, rivals, best times.
   ASSERT_EQ(system("cp '" VELKARO_SOURCE_DIR "/data'/*.txt data/"), 0);
   const int course = GetParam(), slot = autopilot::RivalSlot(course);
@@ -51,7 +51,7 @@ class RivalCurve : public SceneTest {
  protected:
   void SetUp() override {
     SceneTest::SetUp();
-    if (!LoadGeneratedImages()) GTEST_SKIP() << "generated art not built yet";
+    if (!LoadGeneratedImages()) SKIP_OR_FAIL_ON_CI("generated art not built yet");
     ASSERT_EQ(system("cp '" VELKARO_SOURCE_DIR "/data'/*.txt data/"), 0);
   }
   // The limited driver's race on course k from the player's grid, its keys in *rec.
@@ -67,7 +67,7 @@ class RivalCurve : public SceneTest {
   }
 };
 
-TEST_F(RivalCurve, ThePersonBeatsEveryRivalByAMarginThatShrinksFromCourseToCourse) {
+TEST_F(RivalCurve, ThePersonBeatsEveryRivalByAShrinkingMargin) {
   int32_t times[SLOT_COUNT] = {};
   ASSERT_TRUE(ReadBestTimes(times));
   // Mode 2, so the game's own win decision: three laps before the rival's path runs out and
@@ -84,7 +84,7 @@ TEST_F(RivalCurve, ThePersonBeatsEveryRivalByAMarginThatShrinksFromCourseToCours
   EXPECT_GT(margin[0], 0.3);  // course 0 leaves a newcomer room
 }
 
-TEST_F(RivalCurve, ThePersonsKeysChangeOnlyAtDecisionsAndNoPressIsShorterThanATap) {
+TEST_F(RivalCurve, KeysChangeOnlyAtDecisionsAndNoPressIsUnderATap) {
   autopilot::KeyRecording rec;
   const autopilot::RaceOutcome out = PersonRace(2, 1, &rec);
   ASSERT_TRUE(out.finished && out.stayedOnRoad);

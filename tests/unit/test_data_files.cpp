@@ -25,6 +25,9 @@ TEST_F(DataFilesTest, WritersGiveTheFormatsExactlyAndTheCheckpointsReadBack) {
   EXPECT_EQ(ReadTextFile("data/saveCnt2.txt") + "|" + ReadTextFile("data/ghost2.txt") + "|" +
                 ReadTextFile("data/clearFlg.txt") + "|" + ReadTextFile("data/bestTime.txt"),
             "3|100 0 117 101 -1 118 102 -2 119 |1 0 1 0 0 1 |0 83456 0 0 0 0 40000 41600 0 0 0 2147483647 ");
+  int32_t back[SLOT_COUNT] = {};  // the widest time reads back as written
+  ASSERT_TRUE(ReadBestTimes(back));
+  EXPECT_EQ(V(back[1], back[11]), V(83456, INT32_MAX));
 }
 
 TEST_F(DataFilesTest, ReadersTakeWhatIsThereAndKeepTheRest) {

@@ -48,6 +48,14 @@ TEST_F(DrawTest, DrawsKeepTheKeyAndOnlyUnscaledOnesUseTheAlphaLeftOnTheSheet) {
   SDL_FreeSurface(sheet);
 }
 
+TEST_F(DrawTest, ACutAsWideButTallerThanItsSourceIsStretched) {
+  SDL_Surface* sheet = MakeSurface24(4, 4, 200, 30, 40);
+  Clear(3);
+  DrawBmp(screen, 10, 10, 4, 8, sheet, 0, 0, 4, 4);  // 4 rows drawn as 8
+  EXPECT_EQ(V(PixelRGB(screen, 11, 17), PixelRGB(screen, 11, 18)), V(0xC81E28u, 0x030303u));
+  SDL_FreeSurface(sheet);
+}
+
 TEST_F(DrawTest, NothingIsDrawnFromAnEmptyImageOrToAZeroSize) {
   SDL_Surface* sheet = MakeSurface24(31, 36, 250, 250, 250);
   Clear(7);

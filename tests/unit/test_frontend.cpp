@@ -143,7 +143,7 @@ TEST_F(FrontEnd, MenuCursorLatchesWrapsAndQuits) {
   EXPECT_EQ(Seq() << Frame(KEY_Z) << fe.titleCnt << printed.size(), V(6, 5, 0));  // the third entry quits at once
 }
 
-TEST_F(FrontEnd, HelpCalloutsGrowThePageFadesInXFadesTheMenuBackAndZHeldOpensAndClosesItAtOnce) {
+TEST_F(FrontEnd, HelpCalloutsGrowPageFadesAndZHeldOpensAndCloses) {
   Until([] { return fe.titleCnt == 5; });
   Frame(), Frame(KEY_Z);  // the intro leaves the cursor on the help entry; the first frame arms the latches
   Until([] { return fe.titleCnt != 6; });
@@ -170,7 +170,7 @@ TEST_F(FrontEnd, HelpCalloutsGrowThePageFadesInXFadesTheMenuBackAndZHeldOpensAnd
   EXPECT_EQ(V(fe.titleCnt, fe.helpFlg, fe.keybordH, fe.stickW), V(8, 0, 0, 480 - 55));
 }
 
-TEST_F(FrontEnd, MenuGlidesToTheHeadingThenModeSelectHighlightPulsesArrowsToggleAndZWithXGoesBack) {
+TEST_F(FrontEnd, MenuGlidesAndModeSelectPulsesTogglesAndGoesBack) {
   Until([] { return fe.titleCnt == 5; });
   Frame(), Frame(KEY_UP), Frame(KEY_Z);  // the first transition frame runs in the last
   int frame = 1;
@@ -200,7 +200,7 @@ TEST_F(FrontEnd, MenuGlidesToTheHeadingThenModeSelectHighlightPulsesArrowsToggle
   EXPECT_EQ(V(fe.titleCnt, fe.changeCnt), V(5, 0));
 }
 
-TEST_F(FrontEnd, CourseSelectOpensOnCourseZeroScrollsInTwentyFramesAndKeepsThreeLocked) {
+TEST_F(FrontEnd, CourseSelectScrollsIn20FramesAndKeepsThreeLocked) {
   OpenCourses(0);
   EXPECT_EQ(V(opening, mapCnt, PixelRGB(screen, 240, 148), PixelRGB(screen, 240, 400)),
             V(7, 0, ThumbnailRGB(0), CommentRowRGB(2)));
@@ -209,9 +209,14 @@ TEST_F(FrontEnd, CourseSelectOpensOnCourseZeroScrollsInTwentyFramesAndKeepsThree
   Frame(), Frame(KEY_RIGHT);
   // and the frame the key moved it; held: one course only
   EXPECT_EQ(Seq() << Until([] { return fe.mapIX == 152; }, KEY_RIGHT) << mapCnt, V(19, 1));
+  // and back, the key's frame counted: it settles from the other side too, snapping within 4 pixels
+  Frame();
+  EXPECT_EQ(Seq() << Until([] { return fe.mapIX == 0; }, KEY_LEFT) << mapCnt, V(20, 0));
   MoveTo(3);
   // the locked row; course 4's locked frame
   EXPECT_EQ(V(PixelRGB(screen, 240, 400), PixelRGB(screen, 330, 102)), V(CommentRowRGB(8), 0xFF0000u));
+  // and inside it course 4's thumbnail under the black veil at alpha 150: red 180 keeps 105 / 255
+  EXPECT_NEAR(PixelRGB(screen, 400, 148) >> 16, 180 * 105 / 255.0, 1.5);
   EXPECT_EQ(Seq() << Frames(5, KEY_Z) << fe.mapSelectFlg, V(1, 1));
   MoveTo(5);
   Frame(KEY_RIGHT);  // nothing right of course 5
@@ -230,9 +235,14 @@ TEST_F(FrontEnd, CourseSelectClearsOpenCoursesInOrder) {
     EXPECT_EQ(fe.clearCnt, clears) << text;
     for (int k = 0; k < 6; ++k) EXPECT_EQ(fe.mapRunFlg[k], k <= std::max(2, clears)) << text << " course " << k;
   }
+  // The cleared badge on course 0's thumbnail: in the rival mode only.
+  for (int modeCnt : {0, 1}) {
+    ResetFrontEnd(), WriteTextFile("data/clearFlg.txt", "1 0 0 0 0 0 "), OpenCourses(modeCnt);
+    EXPECT_EQ(PixelRGB(screen, 180, 104), modeCnt ? 0x787878u : ThumbnailRGB(0)) << modeCnt;
+  }
 }
 
-TEST_F(FrontEnd, CourseSelectZoomHandsOverSlotModeAndFacingThenReopensOnTheSameCourse) {
+TEST_F(FrontEnd, CourseZoomHandsOverSlotModeFacingAndReopensThere) {
   // mode select entry, course, record slot, mode, facing frame, moveAng
   const std::tuple<int, int, int32_t, int32_t, int, int32_t> cases[] = {
       {0, 2, 2, 1, 6, 90}, {1, 2, 8, 2, 6, 90},   {1, 0, 6, 2, 0, 0}, {0, 3, 3, 1, 18, 270},

@@ -26,7 +26,7 @@ void Around(int j, int r, F f) {
 using HudLegibility = SceneTest;
 
 TEST_F(HudLegibility, EveryGlyphHasADarkRingOnEveryCourseAndOnTheGoalStripe) {
-  if (!LoadGeneratedImages()) GTEST_SKIP() << "generated art not built yet";
+  if (!LoadGeneratedImages()) SKIP_OR_FAIL_ON_CI("generated art not built yet");
   // The HUD rows at race start over course k's first view, or over a flat colour when k < 0.
   auto render = [this](int k, uint32_t flat) {
     race.overTime = 120000, race.mapNum = 0, race.Time = 5120, race.mapCnt = std::max(k, 0);

@@ -1,7 +1,20 @@
 // Whole race frames through Game: setup, countdown, pausing, the end of a race, failures.
+#include "core/scene_codes.h"
 #include "test_race_support.h"
 
 using RaceFlow = RaceSceneTest;
+
+TEST_F(RaceFlow, SetupFailuresLeaveTheRaceWithTheirLine) {
+  const std::pair<void (*)(), const char*> cases[] = {
+      {[] { remove("data/check0.txt"); }, "ファイル書き込みエラー"},
+      {[] { SDL_FreeSurface(img.checkImage), img.checkImage = MakeSurface24(2, 1, 90, 90, 90); },  // 3 pixels needed
+       "colour sample image missing or too small: leaving the race"}};
+  for (const auto& [inject, line] : cases) {
+    Renew(), inject(), PushKeys(0, 1);
+    EXPECT_EQ(Printed([&] { EXPECT_EQ(Game(screen, 0, 1), SCENE_TITLE); }), "mapCnt=0\n" + std::string(line) + "\n");
+    EXPECT_EQ(race.readyFlg, 0);
+  }
+}
 
 TEST_F(RaceFlow, CountdownFramesIgnoreKeysAndTheClockStartsInFrame62) {
   const uint8_t keys = KEY_UP | KEY_RIGHT;
@@ -30,10 +43,13 @@ TEST_F(RaceFlow, PauseFreezesTheCountdownAndTheRaceAndReturnsToASetup) {
 
 TEST_F(RaceFlow, TimeUpCoastsToTheResultScreenWritesNothingAndIgnoresPause) {
   RunCountdown();
-  Frames(11, KEY_UP), race.overTime = 16;
+  Frames(11, KEY_UP);
+  EXPECT_EQ(race.overTime + race.Time, 120000);  // course 0's two minutes
+  race.overTime = 16;
   EXPECT_EQ(Seq() << Frames(1, KEY_UP) << race.goalFlg << car[0].speed, V(4, 0, 3.0f));  // overTime 0: still racing
-  // Time-up, still rolling: coasting by 0.15; no pause once over.
-  EXPECT_EQ(Seq() << Frames(1) << race.timeUpFlg << car[0].speed << Frames(1, KEY_X), V(4, 1, 2.85f, 4));
+  // Time-up, the time left shown as 0, still rolling: coasting by 0.15; no pause once over.
+  EXPECT_EQ(Seq() << Frames(1) << race.timeUpFlg << race.overTime << car[0].speed << Frames(1, KEY_X),
+            V(4, 1, 0, 2.85f, 4));
   // 2.70 needs 12 more steps to drop below 1.0, then the result screen: z in its first frame
   // leaves before presenting.
   PushKeys(0, 12), PushKeys(KEY_Z, 1);
@@ -67,7 +83,8 @@ TEST_F(RaceFlow, FirstFinishStoresTheRunAndTheNextRaceReplaysItFrameExactly) {
 TEST_F(RaceFlow, FinishOutcomesAndTheFilesTheyWrite) {
   // A mode-1 finish slower than the best; a mode-2 win (the rival far ahead, never in the way)
   // writes cleared flags but never run files; the rival's path running out in racing frame 31
-  // is a loss; running out in the goal frame lets the goal count, but an equal time is no win.
+  // is a loss; running out in the goal frame lets the goal count, but an equal time is no win, nor
+  // a record; a rival slot without a best time has no rival to beat.
   const std::string no = "<missing>";
   const struct {
     int slot, mode, best, entries, time, record;
@@ -75,7 +92,9 @@ TEST_F(RaceFlow, FinishOutcomesAndTheFilesTheyWrite) {
   } cases[] = {{0, 1, 600, 5, 672, 0, "5" + no + no},
                {6, 2, 1000, 300, 672, 1, "3000 0 0 0 0 0 672 0 0 0 0 0 1 0 0 0 0 0 "},
                {6, 2, 1000, 30, 16 * 30, 0, "30" + no + no},
-               {6, 2, 672, 42, 672, 0, "42" + no + no}};
+               {6, 2, 672, 42, 672, 0, "42" + no + no},
+               {0, 1, 672, 5, 672, 0, "5" + no + no},
+               {6, 2, 0, 300, 672, 0, "300" + no + no}};
   for (const auto& t : cases) {
     Renew();
     // The stored run: entries at (x, 984 + i), facing frame 0.
@@ -92,6 +111,12 @@ TEST_F(RaceFlow, FinishOutcomesAndTheFilesTheyWrite) {
                   ReadTextFile("data/clearFlg.txt"),
               t.files);
   }
+}
+
+TEST_F(RaceFlow, UnreadableRunEntriesAreNoSecondCar) {
+  bestTime[0] = 900, WriteTextFile("data/saveCnt0.txt", "5");  // and no data/ghost0.txt
+  EXPECT_EQ(Printed([&] { Frames(1); }), "mapCnt=0\nghostファイル書き込みエラー\n");
+  EXPECT_EQ(V(race.secondCarFlg, run.LoadCnt), V(0, 0));
 }
 
 TEST_F(RaceFlow, AnExhaustedRunFromAnEarlierRaceIsNoSecondCar) {

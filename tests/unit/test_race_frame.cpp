@@ -39,7 +39,7 @@ TEST_F(RaceFrame, StartBannerIsAnchoredAt82And33AboveTheStart) {
     EXPECT_TRUE(At(x, y) != At(x + d, y) && At(x, y) != At(x, y + d) && At(x + d, y) == At(x + 2 * d, y)) << x;
 }
 
-TEST_F(RaceFrame, AuthoringKeyDuringTheCountdownPassesCheckpoint0InTheSameFrame) {
+TEST_F(RaceFrame, AuthoringKeyInCountdownPassesCheckpoint0AtOnce) {
   LayCheckpoints(0, 0), raceOptions.authorFlg = 1;
   Frames(1), Frames(1, KEY_A);
   EXPECT_EQ(V(race.readyFlg, race.checkCnt, race.checkX[0], race.checkOkCnt), V(1, 1, 667, 1));
@@ -60,7 +60,7 @@ TEST_F(RaceFrame, AfterATimeUpCoastingOverTheGoalOnTheLastLapStillFinishes) {
   EXPECT_NE(ReadTextFile("data/saveCnt0.txt"), "<missing>");  // a first time in mode 1: the run is stored
 }
 
-TEST_F(RaceFrame, RightArrowHeldFromFacing6SlidesThenTheTravelSwingsRoundAndFollows) {
+TEST_F(RaceFrame, RightHeldFromFacing6SlidesThenTravelFollows) {
   CarState c = CarAt(6.0f, 0, 90);
   ResetKeyboard();
   SteeringStep(c, 0);

@@ -8,7 +8,7 @@ using RaceGeneratedCourse = RaceSceneTest;
 TEST_F(RaceGeneratedCourse, RandomDrivingStaysOnTheRoadOfEveryGeneratedCourse) {
   ImageRelease();  // the synthetic course makes way for the generated ones
   if (!LoadGeneratedImages() || system("cp '" VELKARO_RUNTIME_DIR "/data/'check*.txt data/ 2>/dev/null") != 0)
-    GTEST_SKIP() << "generated art or checkpoints not built yet";
+    SKIP_OR_FAIL_ON_CI("generated art or checkpoints not built yet");
   const uint8_t moves[] = {KEY_UP,   KEY_UP, KEY_UP | KEY_LEFT, KEY_UP | KEY_RIGHT, KEY_DOWN, KEY_DOWN | KEY_LEFT,
                            KEY_LEFT, 0};
   for (int course = 0; course < 6; ++course) {

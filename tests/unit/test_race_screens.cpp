@@ -53,6 +53,9 @@ TEST_F(RaceScreens, ResultRevealsByOutcome) {
     EXPECT_EQ(Seq() << ResultScreen(screen) << presentedFrames << bestTime[t[0]], V(1, 100, t[6]));
     EXPECT_EQ(seen, V(16, 31, 61, 76, t[5], t[4])) << t[0] << " " << t[2];
   }
+  // Slot 6 shows its own best time, not course 0's: 100 minutes fill the first minute place.
+  Renew(), bestTime[6] = 6000000, EndRace(6, 2, 0), PushKeys(0, 40), PushKeys(KEY_Z, 1);
+  EXPECT_EQ(Seq() << ResultScreen(screen) << PixelRGB(screen, 163, 201), V(1, kDigitRow0));
   // Quitting from the result screen saves no best time.
   Renew(), EndRace(0, 1, 1), PushKeys(0, 40), PushKeys(KEY_QUIT, 1);
   EXPECT_EQ(Seq() << ResultScreen(screen) << bestTime[0] << (ReadTextFile("data/bestTime.txt") == "<missing>"),
@@ -80,15 +83,17 @@ TEST_F(RaceScreens, FinishBannersByModeAndOutcomeThenTheVeil) {
   EXPECT_EQ(V(forward, car[0].speed), V(0.810000002f, -0.689999998f));
 }
 
-TEST_F(RaceScreens, PauseMenuMarkersOneLatchForUpAndDownAndTheConfirmingFrameDrawsNothing) {
+TEST_F(RaceScreens, PauseMarkersShareOneLatchConfirmFrameDrawsNothing) {
   img.selectImage = MakeSurface24(250, 150, 0, 0, 200);
   img.carImage = MakeSurface24(52 * 24, 76, 0, 0, 0);
   Fill(img.carImage, 0, 0, 52, 76, 0xAA0000), Fill(img.carImage, 52 * 12, 0, 52, 76, 0x00AA00);
   latch.UpKeyFlg = 1;
-  // The y of the pair of car markers on the panel, -1 when none shows at 181 or 218.
+  // The y of the pair of car markers on the panel, -1 when none has its top row at 181 or 218.
   auto markerY = [this] {
     for (int y : {181, 218})
-      if (PixelRGB(screen, 121, y + 1) == 0xAA0000 && PixelRGB(screen, 309, y + 1) == 0x00AA00) return y;
+      if (PixelRGB(screen, 121, y) == 0xAA0000 && PixelRGB(screen, 121, y - 1) != 0xAA0000 &&
+          PixelRGB(screen, 309, y) == 0x00AA00)
+        return y;
     return -1;
   };
   // Held Down: one flip, the old marker covered; Up while Down's press is still consumed: nothing;

@@ -3,7 +3,7 @@
 
 using RaceSkid = RaceSceneTest;
 
-TEST_F(RaceSkid, UnwrappedSlidesSpawnWheelPoints17PixelsBehindAt195And165Degrees) {
+TEST_F(RaceSkid, SlidesSpawnWheelPoints17PxBehindAt195And165Deg) {
   auto spawn = [](float dir, int32_t moveAng) {
     ClearSkidHistory(), car[0] = CarAt(dir, 0, moveAng, 100, 100), SkidSpawnStep();  // centre (126, 138)
     return V(skid.DAnimeLen, skid.RDAnimeGX[0], skid.RDAnimeGY[0], skid.LDAnimeGX[0], skid.LDAnimeGY[0]);
@@ -12,6 +12,9 @@ TEST_F(RaceSkid, UnwrappedSlidesSpawnWheelPoints17PixelsBehindAt195And165Degrees
   EXPECT_EQ(V(spawn(0, 350)[0], spawn(23, 0)[0], spawn(0, 20)[0], spawn(0, 21)[0]), V(1, 1, 0, 1));
   EXPECT_EQ(spawn(0.5f, 300), V(1, 109, 133, 109, 142));
   EXPECT_EQ(spawn(6.0f, 300), V(1, 130, 121, 121, 121));
+  // The next slide frame keeps the points before it as the start of each wheel's mark.
+  spawn(0.5f, 300), car[0] = CarAt(6.0f, 0, 300, 100, 100), SkidSpawnStep();
+  EXPECT_EQ(V(skid.RDAnimeGX[1], skid.RDAnimeGY[1], skid.LDAnimeGX[1], skid.LDAnimeGY[1]), V(109, 133, 109, 142));
 }
 
 TEST_F(RaceSkid, JoinsPointsUnder20PixelsApart) {

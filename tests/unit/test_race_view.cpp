@@ -36,6 +36,14 @@ TEST_F(RaceView, GhostAlphaGrowsWithScreenDistanceUpTo150) {
   EXPECT_EQ(V(alpha(40), alpha(100), alpha(0), alpha(50)), V(80, 150, 0, 125));
 }
 
+TEST_F(RaceView, RivalDrawnOnItsSlotsBestTimeFromItsOwnSheet) {
+  img.EcarImage = MakeSurface24(52 * 24, 76, 0, 200, 0);
+  race.mode = 2, race.secondCarFlg = 1, race.mapCnt = 6, bestTime[6] = 1000;  // course 0 has no best time
+  car[0] = CarAt(0, 0, 0, 600, 600), car[1] = CarAt(0, 0, 0, 700, 600);
+  CameraStep(), DrawCars(screen);
+  EXPECT_EQ(PixelRGB(screen, car[1].dispX + 1, car[1].dispY + 1), 0x00C800u);
+}
+
 TEST_F(RaceView, HudAtRaceStartOnCourse0) {
   // Every cell of the digit sheet has its own colour (10 + digit, row, 0), and its top-left
   // pixel a blue 99: a probe on that corner fails when the glyph moves by a pixel either way.
@@ -49,7 +57,8 @@ TEST_F(RaceView, HudAtRaceStartOnCourse0) {
   auto glyph = [](int digit, int row) {
     return (static_cast<uint32_t>(10 + digit) << 16) | (static_cast<uint32_t>(row) << 8) | 99;
   };
-  race.overTime = 120000, bestTime[0] = 83456, DrawHud(screen);
+  // Slot 6, course 0's rival: the slot's own best time, not the course's.
+  race.mapCnt = 6, race.mode = 2, race.overTime = 120000, bestTime[6] = 83456, DrawHud(screen);
   auto at = [this](int x, int y) { return PixelRGB(screen, x, y); };
   // 120 s left from x 150; laps 0 / 3.
   EXPECT_EQ(V(at(150, 0), at(182, 0), at(214, 0)), V(glyph(1, 84), glyph(2, 84), glyph(0, 84)));

@@ -135,7 +135,7 @@ TEST_F(SaveFailures, ALinkPlantedAtATemporaryOrARecordIsNeverWrittenThrough) {
   EXPECT_EQ(ReadTextFile("data/bestTime.txt.tmp"), "<missing>");
 }
 
-TEST_F(SaveFailures, AtStartStrayTemporariesGoAndARunCutBetweenItsRenamesGoesBack) {
+TEST_F(SaveFailures, AtStartStraysGoAndARunCutMidRenameGoesBack) {
   // Strays of the game's own names go; other files, and a directory at such a name, stay.
   const char* const strays[] = {"data/bestTime.txt.tmp", "data/clearFlg.txt.tmp", "data/check5.txt.tmp",
                                 "data/ghost11.txt.tmp",  "data/saveCnt3.txt.tmp", "data/saveCnt3.txt.old"};

@@ -85,7 +85,7 @@ class ScaledDrawInGame : public GameSession {
   void TearDown() override { SetScaledDrawObserver(nullptr), GameSession::TearDown(); }
 };
 
-TEST_F(ScaledDrawInGame, HelpCalloutsBestTimeLabelCourseZoomsAndCountdownsMatchTheWholeSheetZoom) {
+TEST_F(ScaledDrawInGame, InGameZoomsMatchTheWholeSheetZoom) {
   WriteTextFile("data/clearFlg.txt", "1 1 1 1 1 1 ");  // every course open
   StartGame();
   drawsOf.clear(), differed = handedOver = 0;

@@ -41,7 +41,7 @@ class GameSession : public SceneTest {
   void SetUp() override {
     SceneTest::SetUp();
     const std::string art = std::string(VELKARO_RUNTIME_DIR) + "/image";
-    if (access((art + "/car.bmp").c_str(), F_OK) != 0) GTEST_SKIP() << "generated art not built yet";
+    if (access((art + "/car.bmp").c_str(), F_OK) != 0) SKIP_OR_FAIL_ON_CI("generated art not built yet");
     ASSERT_EQ(system(("ln -s '" + art + "'/*.bmp image/ && cp '" VELKARO_SOURCE_DIR "/data'/*.txt data/").c_str()), 0);
   }
 

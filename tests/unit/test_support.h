@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -42,6 +43,17 @@ class SceneTest : public ::testing::Test {
   SDL_Surface* screen = nullptr;
   std::string scratchDir, previousDir;
 };
+
+// For a test that needs what the build generates (art, checkpoints): a skip on a
+// developer's machine, a failure on CI (CI is set there), where a skip would pass
+// without checking anything.
+#define SKIP_OR_FAIL_ON_CI(why) \
+  do {                          \
+    if (getenv("CI"))           \
+      FAIL() << why;            \
+    else                        \
+      GTEST_SKIP() << why;      \
+  } while (0)
 
 // Several values side by side, so that one check compares them all.
 template <class... T>
