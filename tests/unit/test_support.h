@@ -50,9 +50,9 @@ class SceneTest : public ::testing::Test {
 #define SKIP_OR_FAIL_ON_CI(why) \
   do {                          \
     if (getenv("CI"))           \
-      FAIL() << why;            \
+      FAIL() << (why);          \
     else                        \
-      GTEST_SKIP() << why;      \
+      GTEST_SKIP() << (why);    \
   } while (0)
 
 // Several values side by side, so that one check compares them all.
