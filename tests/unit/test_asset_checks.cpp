@@ -62,6 +62,15 @@ std::vector<std::vector<uint8_t>> CrashingWavs() {
   return wavs;
 }
 
+// One header field overwritten: at offset at, bytes little-endian bytes of value, and the
+// problem the check must name.
+struct Case {
+  size_t at;
+  int bytes;
+  uint32_t value;
+  const char* problem;
+};
+
 }  // namespace
 
 using AssetChecks = SceneTest;
@@ -104,12 +113,6 @@ TEST_F(AssetChecks, EveryShippedAndGeneratedFilePassesItsGate) {
 TEST_F(AssetChecks, BmpHeadersOutsideWhatTheGameDrawsAreRefused) {
   const std::vector<uint8_t> menu = Bytes(VELKARO_RUNTIME_DIR "/image/menu.bmp");  // 112 x 63, 24 bits
   ASSERT_EQ(Problem(menu), "");
-  struct Case {
-    size_t at;
-    int bytes;
-    uint32_t value;
-    const char* problem;
-  };
   const Case cases[] = {
       {0, 1, 'X', "not a BMP"},
       {14, 4, 12, "unknown header size"},  // OS/2's, never written by the game
@@ -189,12 +192,6 @@ TEST_F(AssetChecks, WavFilesOfAnyOtherKindThanTheGeneratorsAreRefused) {
       "format chunk too short"};
   const std::vector<std::vector<uint8_t>> wavs = CrashingWavs();
   for (size_t i = 0; i < wavs.size(); ++i) EXPECT_EQ(WavIssue(wavs[i]), crashed[i]) << i;
-  struct Case {
-    size_t at;
-    int bytes;
-    uint32_t value;
-    const char* problem;
-  };
   const Case cases[] = {
       {0, 4, 0x46464952 + 1, "not a RIFF WAVE file"},
       {4, 4, 300, "RIFF length past the end of the file"},
