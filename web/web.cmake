@@ -65,16 +65,18 @@ function(velkaro_web_targets)
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${page_files} ${VELKARO_WEB_OUT}
     DEPENDS ${page_files} COMMENT "Copying the page")
 
-  # The shipped rivals replayed through this build of the race (run by node).
+  # The core's rival replay (tests/core), compiled by this toolchain and run
+  # by node on the real file system: the rules in wasm must give the shipped
+  # runs as the native build does.
+  add_executable(velkaro_core_replay ${CMAKE_SOURCE_DIR}/tests/core/core_replay.cpp)
+  target_link_libraries(velkaro_core_replay PRIVATE velkaro_core)
+  target_link_options(velkaro_core_replay PRIVATE -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
+  set_target_properties(velkaro_core_replay PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${VELKARO_WEB_OUT}/tests)
+
+  # The autopilot's kit, for the race frame benchmark below.
   add_subdirectory(${CMAKE_SOURCE_DIR}/tools/coursekit ${CMAKE_BINARY_DIR}/tools/coursekit)
   add_subdirectory(${CMAKE_SOURCE_DIR}/tools/autopilot ${CMAKE_BINARY_DIR}/tools/autopilot)
   set_target_properties(velkaro_autopilot PROPERTIES EXCLUDE_FROM_ALL TRUE)
-  add_executable(velkaro_web_replay ${CMAKE_SOURCE_DIR}/tests/web/replay_rivals.cpp)
-  target_link_libraries(velkaro_web_replay PRIVATE velkaro_autopilotkit)
-  target_link_options(velkaro_web_replay PRIVATE -sASYNCIFY -sASYNCIFY_IMPORTS=[velkaro_web_sleep]
-    -sALLOW_MEMORY_GROWTH=1 -sINITIAL_MEMORY=134217728 -lnodefs.js -sEXIT_RUNTIME=1 -sASSERTIONS=1
-    --js-library ${WEB_DIR}/sdl/library_velkaro.js)
-  set_target_properties(velkaro_web_replay PROPERTIES SUFFIX .js RUNTIME_OUTPUT_DIRECTORY ${VELKARO_WEB_OUT}/tests)
 
   # The race frame benchmark, run in a page of its own (web/bench/bench.html).
   add_executable(velkaro_race_bench ${WEB_DIR}/bench/race_bench.cpp)

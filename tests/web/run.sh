@@ -15,8 +15,7 @@ if ! cmp -s "$here/tests/web/package-lock.json" "$here/tests/web/node_modules/.p
 fi
 
 echo "== the shipped rivals through the wasm race"
-node --no-experimental-fetch "$out/tests/velkaro_web_replay.js" "$here/build/run" "$here/data" \
-  "$here/tools/autopilot/rivals"
+node --no-experimental-fetch "$out/tests/velkaro_core_replay.js" "$here/build/run" "$here" "$out/core-replay"
 
 echo "== the page in headless Chromium"
 cmake --build "$here/build" -j2 --target velkaro_shots >/dev/null
