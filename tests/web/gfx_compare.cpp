@@ -105,7 +105,7 @@ TEST_F(GfxCompare, MultiplyAlphaMatchesAndLeavesOtherSurfacesAlone) {
   SDL_FreeSurface(copy);
 }
 
-TEST_F(GfxCompare, OpaqueLinesMatchInsideAcrossAndFarOutsideTheClip) {
+TEST_F(GfxCompare, OpaqueLinesMatchInsideAcrossAndOutsideTheClip) {
   std::uniform_int_distribution<int> near(-60, 160), far(-32768, 32767);
   for (int bpp : {24, 32}) {
     SDL_Surface* real = RandomSheet(&rng, 100, 80, bpp);
