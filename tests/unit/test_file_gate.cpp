@@ -45,40 +45,23 @@ const char kEveryMessage[] =
 
 }  // namespace
 
-TEST_F(FileGateTest, FifosDevicesAndDirectoriesReadAsFilesThatCannotBeOpened) {
-  std::vector<bool> ok;
-  // Without a writer, opening a FIFO for reading waits for ever unless it is opened without waiting.
-  for (const char* path : kRecordFiles) ASSERT_EQ(mkfifo(path, 0644), 0) << path;
-  EXPECT_EQ(ReadEveryRecord(&ok), kEveryMessage);
-  EXPECT_EQ(ok, std::vector<bool>(5, false));
-  for (const char* path : kRecordFiles) {
-    ASSERT_EQ(unlink(path), 0);
-    ASSERT_EQ(symlink("/dev/zero", path), 0);  // endless: read whole it would fill the memory
-  }
-  EXPECT_EQ(ReadEveryRecord(&ok), kEveryMessage);
-  for (const char* path : kRecordFiles) {
-    ASSERT_EQ(unlink(path), 0);
-    ASSERT_EQ(mkdir(path, 0755), 0);
-  }
-  EXPECT_EQ(ReadEveryRecord(&ok), kEveryMessage);
-  EXPECT_EQ(ok, std::vector<bool>(5, false));
-}
-
-TEST_F(FileGateTest, SettingsFromAFifoOrADeviceGiveOneLineAndTheDefaults) {
-  const char* const targets[] = {"../fifo", "/dev/zero", "/dev/urandom"};
-  ASSERT_EQ(mkfifo("fifo", 0644), 0);
-  for (const char* target : targets) {
-    ASSERT_EQ(symlink(target, "data/settings.txt"), 0);
-    Settings s{3, true, true};
-    EXPECT_EQ(Printed([&] { s = ReadSettings(); }),
-              "data/settings.txt: cannot be read (not a regular file), using the defaults\n")
-        << target;
-    EXPECT_EQ(V(s.scale, s.fullscreen, s.mute), V(1, 0, 0)) << target;
-    ASSERT_EQ(unlink("data/settings.txt"), 0);
+TEST_F(FileGateTest, FifosDevicesAndDirectoriesReadAsMissingFiles) {
+  // Without a writer, opening a FIFO for reading waits for ever unless it is opened without waiting;
+  // /dev/zero is endless: read whole it would fill the memory.
+  const std::pair<const char*, int (*)(const char*)> kinds[] = {
+      {"missing", [](const char*) { return 0; }},
+      {"fifo", [](const char* path) { return mkfifo(path, 0644); }},
+      {"device", [](const char* path) { return symlink("/dev/zero", path); }},
+      {"directory", [](const char* path) { return mkdir(path, 0755); }}};
+  for (const auto& [kind, make] : kinds) {
+    for (const char* path : kRecordFiles) ASSERT_EQ(system(("rm -rf " + std::string(path)).c_str()) | make(path), 0);
+    std::vector<bool> ok;
+    EXPECT_EQ(ReadEveryRecord(&ok), kEveryMessage) << kind;
+    EXPECT_EQ(ok, std::vector<bool>(5, false)) << kind;
   }
 }
 
-TEST_F(FileGateTest, EachKindIsReadUpToItsLimitAndRefusedOneBytePast) {
+TEST_F(FileGateTest, EachKindReadsUpToItsLimitNotOneBytePast) {
   // Numbers padded with spaces to exactly the limit read; one byte more and the file is refused whole.
   const std::string flags = "1 1 0 1 0 1 ";
   WriteTextFile("data/clearFlg.txt", flags + std::string(GATE_SMALL_TEXT_BYTES - flags.size(), ' '));
@@ -104,19 +87,16 @@ TEST_F(FileGateTest, EachKindIsReadUpToItsLimitAndRefusedOneBytePast) {
             "data/settings.txt: cannot be read (larger than such a file can be), using the defaults\n");
 }
 
-TEST_F(FileGateTest, LinksToRegularFilesAreFollowedAndTheWholeFileCanBeRead) {
+TEST_F(FileGateTest, LinksAreFollowedAndFilesReadWhole) {
   WriteTextFile("elsewhere.txt", "0 0 0 0 0 0 0 0 0 0 0 51234 ");
   ASSERT_EQ(symlink("../elsewhere.txt", "data/bestTime.txt"), 0);
   int32_t times[SLOT_COUNT] = {};
   EXPECT_EQ(Printed([&] { EXPECT_TRUE(ReadBestTimes(times)); }), "");
   EXPECT_EQ(times[11], 51234);
-  std::vector<uint8_t> bytes;
+  std::vector<uint8_t> bytes;  // read whole at exactly its size, refused one byte under it
   ASSERT_TRUE(ReadGatedFile("data/bestTime.txt", 28, &bytes));
-  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "0 0 0 0 0 0 0 0 0 0 0 51234 ");
+  EXPECT_EQ(bytes.size(), 28u);
   EXPECT_FALSE(ReadGatedFile("data/bestTime.txt", 27, &bytes));
-  EXPECT_EQ(errno, GATE_TOO_LARGE);
-  EXPECT_FALSE(ReadGatedFile("data/none.txt", 100, &bytes));
-  EXPECT_EQ(errno, ENOENT);
   // A stream opened through the gate blocks again, as an ordinary one.
   FILE* file = OpenGatedFile("data/bestTime.txt", 100);
   ASSERT_NE(file, nullptr);

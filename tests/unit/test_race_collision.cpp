@@ -76,7 +76,7 @@ TEST_F(RaceCollision, NoseBoundaryAt256AndStoppingShortOfTheRival) {
   EXPECT_EQ((MovementStep(CourseViewOf(img.mapImage), 1), car[0].posX), 112.0f);
 }
 
-TEST_F(RaceCollision, BounceKeepsMinusTwoThirdsInDoubleAndSnapsTravelToTheFacing) {
+TEST_F(RaceCollision, BounceMinusTwoThirdsInDoubleSnapsTravel) {
   Paint({{100, 100, 1, 1, kRoad}});  // every step from the centre is a wall
   for (int k = -80; k <= 180; ++k) {
     const float speed = k * 0.05f;

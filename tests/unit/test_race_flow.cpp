@@ -16,7 +16,7 @@ TEST_F(RaceFlow, SetupFailuresLeaveTheRaceWithTheirLine) {
   }
 }
 
-TEST_F(RaceFlow, CountdownFramesIgnoreKeysAndTheClockStartsInFrame62) {
+TEST_F(RaceFlow, CountdownIgnoresKeysAndTheClockStartsInFrame62) {
   const uint8_t keys = KEY_UP | KEY_RIGHT;
   EXPECT_EQ(Seq() << Frames(60, keys) << race.rCnt << race.readyFlg << run.SaveFlg << car[0].speed, V(4, 30, 1, 0, 0));
   // Racing and recording; the right latch was never armed: no re-centring.
@@ -25,7 +25,7 @@ TEST_F(RaceFlow, CountdownFramesIgnoreKeysAndTheClockStartsInFrame62) {
   EXPECT_EQ((Frames(1, keys), race.Time), 16);
 }
 
-TEST_F(RaceFlow, PauseFreezesTheCountdownAndTheRaceAndReturnsToASetup) {
+TEST_F(RaceFlow, PauseFreezesCountdownAndRaceAndReturnsToSetup) {
   EXPECT_EQ(Seq() << Frames(10) << Frames(1, KEY_X), V(4, 7));  // the pausing frame has counted down: rCnt 128
   // X held through the menu and the resume: no second pause.
   EXPECT_EQ(Seq() << Selects(5, KEY_X) << Selects(1, KEY_X | KEY_Z) << Frames(1, KEY_X) << race.rCnt, V(7, 4, 4, 126));
@@ -41,7 +41,7 @@ TEST_F(RaceFlow, PauseFreezesTheCountdownAndTheRaceAndReturnsToASetup) {
   EXPECT_EQ(Seq() << Frames(1) << race.readyFlg << race.rCnt << race.Time, V(4, 1, 148, 0));
 }
 
-TEST_F(RaceFlow, TimeUpCoastsToTheResultScreenWritesNothingAndIgnoresPause) {
+TEST_F(RaceFlow, TimeUpCoastsToResultWritesNothingIgnoresPause) {
   RunCountdown();
   Frames(11, KEY_UP);
   EXPECT_EQ(race.overTime + race.Time, 120000);  // course 0's two minutes
@@ -58,7 +58,7 @@ TEST_F(RaceFlow, TimeUpCoastsToTheResultScreenWritesNothingAndIgnoresPause) {
   EXPECT_EQ(ReadTextFile("data/saveCnt0.txt") + ReadTextFile("data/bestTime.txt"), "<missing><missing>");
 }
 
-TEST_F(RaceFlow, FirstFinishStoresTheRunAndTheNextRaceReplaysItFrameExactly) {
+TEST_F(RaceFlow, FirstFinishStoresTheRunTheNextRaceReplaysIt) {
   std::vector<float> pos[2];  // the player's x and y in the first race, the ghost's in the second
   for (int raceNo = 0; raceNo < 2; ++raceNo) {
     ScriptCreepingFinish();

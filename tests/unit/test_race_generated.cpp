@@ -5,7 +5,7 @@
 
 using RaceGeneratedCourse = RaceSceneTest;
 
-TEST_F(RaceGeneratedCourse, RandomDrivingStaysOnTheRoadOfEveryGeneratedCourse) {
+TEST_F(RaceGeneratedCourse, RandomDrivingStaysOnEachCoursesRoad) {
   ImageRelease();  // the synthetic course makes way for the generated ones
   if (!LoadGeneratedImages() || system("cp '" VELKARO_RUNTIME_DIR "/data/'check*.txt data/ 2>/dev/null") != 0)
     SKIP_OR_FAIL_ON_CI("generated art or checkpoints not built yet");
