@@ -1,29 +1,19 @@
 // The shipped rivals against a driver with a person's limits, and the key recordings' text form.
-#include <cstdlib>
 #include <set>
 
-#include "app/keyboard.h"
 #include "limited_driver.h"
-#include "race_run.h"
 #include "records/data_files.h"
-#include "records/record_tables.h"
-#include "test_support.h"
+#include "test_session.h"
 
 namespace {
 
 // The rival curve against a driver with a person's limits, in the shipped data set.
-class RivalCurve : public SceneTest {
+class RivalCurve : public GameSession {
  protected:
-  void SetUp() override {
-    SceneTest::SetUp();
-    if (!LoadGeneratedImages()) SKIP_OR_FAIL_ON_CI("generated art not built yet");
-    ASSERT_EQ(system("cp '" VELKARO_SOURCE_DIR "/data'/*.txt data/"), 0);
-  }
+  void SetUp() override { GameSession::SetUp(), ImageLoad(); }
   // The limited driver's race on course k from the player's grid, its keys in *rec.
   autopilot::RaceOutcome PersonRace(int k, int mode, autopilot::KeyRecording* rec) {
-    coursekit::CentreLine line;
-    EXPECT_TRUE(autopilot::LoadCentreLine(VELKARO_SOURCE_DIR "/tools/courses", k, &line));
-    autopilot::LimitedDriver person(line, autopilot::PersonPace(), autopilot::PersonLimits());
+    autopilot::LimitedDriver person(Line(k), autopilot::PersonPace(), autopilot::PersonLimits());
     *rec = autopilot::StartOn(k, autopilot::Grid::Player);
     autopilot::RaceOutcome out;
     EXPECT_TRUE(autopilot::DriveWith(

@@ -2,7 +2,6 @@
 // missing, undersized or of other pixel formats): whole sessions through the scene loop that must
 // print the failure, leave the other records alone and stay playable back to the menu.
 #include <SDL_image.h>
-#include <sys/stat.h>
 
 #include <set>
 #include <vector>
@@ -21,6 +20,7 @@ struct FaultCase {
   const char* mayChange = "";    // data files the session may rewrite
 };
 
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 void Remove(const std::string& path) { std::remove(path.c_str()); }
 std::string Repeat(const std::string& s, int n) { return n > 0 ? s + Repeat(s, n - 1) : ""; }
 
@@ -33,11 +33,11 @@ void ReplaceImage(const std::string& name, SDL_Surface* s, int depth) {
     SDL_Surface* paletted = SDL_CreateRGBSurface(SDL_SWSURFACE, s->w, s->h, 8, 0, 0, 0, 0);
     std::set<uint32_t> seen;
     for (int i = 0; i < s->w * s->h && seen.size() < 256; ++i) seen.insert(PixelRGB(s, i % s->w, i / s->w));
-    std::vector<SDL_Color> colours;
-    colours.reserve(seen.size());
+    SDL_Color colours[256];
+    int n = 0;
     for (uint32_t c : seen)
-      colours.push_back({static_cast<Uint8>(c >> 16), static_cast<Uint8>(c >> 8), static_cast<Uint8>(c), 0});
-    SDL_SetColors(paletted, colours.data(), 0, static_cast<int>(colours.size()));
+      colours[n++] = {static_cast<Uint8>(c >> 16), static_cast<Uint8>(c >> 8), static_cast<Uint8>(c), 0};
+    SDL_SetColors(paletted, colours, 0, n);
     SDL_BlitSurface(s, nullptr, paletted, nullptr);
     std::swap(s, paletted);
     SDL_FreeSurface(paletted);
@@ -77,10 +77,8 @@ const FaultCase kCases[] = {
     {"fresh_install_without_records",
      [] { ASSERT_EQ(system("find data -type f ! -name 'check*' -delete"), 0); },  // the checkpoints alone
      1, 0, "ファイル読み込みエラー", 0, 19, "bestTime.txt saveCnt0.txt ghost0.txt"},
-    {"checkpoints_missing", [] { Remove("data/check0.txt"); }, 1, 100, "ファイル書き込みエラー"},
     {"checkpoints_far_and_extreme",
      [] { WriteTextFile("data/check0.txt", Repeat("-2147483648,2147483647 60000,-60000 ", 10)); }, 1, 200, "", 0, 0},
-    {"run_entries_missing", [] { Remove("data/ghost6.txt"); }, 2, 100, "ghostファイル書き込みエラー"},
     {"run_entries_extreme_ghost",  // slot 0 given a time, so a mode-1 race loads its run
      [] {
        const std::string best = ReadTextFile("data/bestTime.txt");
@@ -95,8 +93,6 @@ const FaultCase kCases[] = {
        WriteTextFile("data/ghost6.txt", Repeat("-2147483648 2147483647 -2147483648 99999 -99999 77 ", 150));
      },
      2, 200, ""},
-    {"run_entries_unwritable", [] { mkdir("data/ghost0.txt.tmp", 0755); }, 1, 0, "ghostファイル書き込みエラー", 0, 19,
-     "bestTime.txt saveCnt0.txt"},
     {"course_image_missing", [] { Remove("image/map0.bmp"); }, 1, 60, "cannot load course image image/map0.bmp"},
     {"course_image_undersized", [] { ReplaceImage("map0.bmp", MakeSurface24(800, 600, 90, 90, 90), 24); }, 1, 60,
      "course image image/map0.bmp is not 1536x1152"},
@@ -145,4 +141,4 @@ TEST_P(FaultMatrix, NoCrashMessagePrintedStillPlayable) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, FaultMatrix, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<FaultCase>& info) { return std::string(info.param.name); });
+                         [](const auto& p) { return std::string(p.param.name); });

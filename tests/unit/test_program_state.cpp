@@ -37,10 +37,9 @@ static uint32_t now = 0;
 using ProgramState = SceneTest;
 
 TEST_F(ProgramState, ResetGivesTheProgramStartStateAndPace) {
-  std::memset(&race, 0x5a, sizeof race), std::memset(&run, 0x5a, sizeof run), std::memset(&skid, 0x5a, sizeof skid);
-  std::memset(&raceProgram, 0x5a, sizeof raceProgram), std::memset(car, 0x5a, sizeof car);
-  std::memset(&latch, 0x5a, sizeof latch), std::memset(bestTime, 0x5a, sizeof bestTime);
-  std::memset(clearFlg, 0x5a, sizeof clearFlg);
+  auto scramble = [](auto& v) { std::memset(&v, 0x5a, sizeof v); };
+  scramble(race), scramble(run), scramble(skid), scramble(raceProgram), scramble(car), scramble(latch);
+  scramble(bestTime), scramble(clearFlg);
   fe.menuSX = 1, fe.titleCnt = 9, fe.zHeardDown = true;  // field by field: it has padding
   raceScene.bannerHeard = true, raceScene.heardCue = 3;
   SetPacingClock({[] { return now; }, [](uint32_t ms) { now += ms; }});

@@ -43,7 +43,6 @@ inline void PushKeys(uint8_t key, int frames) { KeyScript().insert(KeyScript().e
 
 // Result-screen passes presented, counted instead of shown.
 inline int presentedFrames = 0;
-inline void CountPresent(SDL_Surface*) { ++presentedFrames; }
 
 // Values taken in turn: each << operand is evaluated before the next, unlike V's arguments.
 struct Seq : std::vector<double> {
@@ -65,7 +64,7 @@ class RaceSceneTest : public SceneTest {
   void SetUp() override {
     SceneTest::SetUp();  // the program-start state, records included
     KeyScript().clear(), presentedFrames = 0;
-    SetKeySource(NextScriptedKey), SetPresenter(CountPresent);
+    SetKeySource(NextScriptedKey), SetPresenter([](SDL_Surface*) { ++presentedFrames; });
     img.checkImage = MakeSurface24(3, 1, 90, 90, 90);  // road, goal, course-5 road
     FillRect(img.checkImage, 1, 0, 1, 1, 250, 250, 250);
     FillRect(img.checkImage, 2, 0, 1, 1, 120, 80, 40);

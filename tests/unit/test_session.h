@@ -17,7 +17,6 @@
 #include "race/car_state.h"
 #include "race/race_state.h"
 #include "race_run.h"
-#include "records/record_tables.h"
 #include "test_support.h"
 
 // Where the player heads for. The player presses only what each screen needs
