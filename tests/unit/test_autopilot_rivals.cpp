@@ -1,64 +1,19 @@
-// The shipped rivals: their key recordings replay through the race into exactly the stored runs.
-#include <cstdlib>
+// The shipped rivals against a driver with a person's limits, and the key recordings' text form.
 #include <set>
 
-#include "app/keyboard.h"
-#include "core/track_table.h"
-#include "gfx/images.h"
 #include "limited_driver.h"
-#include "race_run.h"
 #include "records/data_files.h"
-#include "records/record_tables.h"
-#include "test_support.h"
+#include "test_session.h"
 
 namespace {
 
-class ShippedRival : public SceneTest, public ::testing::WithParamInterface<int> {};
-
-TEST_P(ShippedRival, RecordingReplaysIntoTheStoredRunWithinTheRules) {
-  if (!LoadGeneratedImages()) SKIP_OR_FAIL_ON_CI("generated art not built yet");
-  // The shipped data set: checkpoints, rivals, best times.
-  ASSERT_EQ(system("cp '" VELKARO_SOURCE_DIR "/data'/*.txt data/"), 0);
-  const int course = GetParam(), slot = autopilot::RivalSlot(course);
-  const TrackRow& t = kTrack[course];
-  autopilot::KeyRecording rec;
-  std::string error;
-  const std::string keys = VELKARO_SOURCE_DIR "/tools/autopilot/rivals/rival" + std::to_string(slot) + ".keys";
-  ASSERT_TRUE(autopilot::LoadRecording(keys, &rec, &error)) << error;
-  // Driven from the rival's own grid place, facing the course's start heading.
-  EXPECT_EQ(V(rec.course, rec.posX, rec.posY, rec.dir), V(course, int32_t(t.InitAX), int32_t(t.InitAY), t.InitAng));
-  int32_t times[SLOT_COUNT] = {};
-  ASSERT_TRUE(ReadBestTimes(times));
-  // Replayed through the race, which stores its run in slot `course`: three laps inside the time
-  // limit, on the road, every key used (the last one ending the race), the time to beat, and the
-  // very same files.
-  autopilot::RaceOutcome out;
-  ASSERT_TRUE(autopilot::ReplayRecording(screen, rec, &out));
-  EXPECT_EQ(V(out.finished, out.stayedOnRoad, out.calls, out.overTime > 0, out.Time),
-            V(1, 1, rec.keys.size(), 1, times[slot]));
-  for (const std::string file : {"data/saveCnt", "data/ghost"})  // compared whole, named but not dumped
-    EXPECT_TRUE(ReadTextFile(file + std::to_string(slot) + ".txt") ==
-                ReadTextFile(file + std::to_string(course) + ".txt"))
-        << file << slot << " differs";
-}
-
-INSTANTIATE_TEST_SUITE_P(Courses, ShippedRival, ::testing::Range(0, 6), [](const ::testing::TestParamInfo<int>& info) {
-  return "course" + std::to_string(info.param);
-});
-
 // The rival curve against a driver with a person's limits, in the shipped data set.
-class RivalCurve : public SceneTest {
+class RivalCurve : public GameSession {
  protected:
-  void SetUp() override {
-    SceneTest::SetUp();
-    if (!LoadGeneratedImages()) SKIP_OR_FAIL_ON_CI("generated art not built yet");
-    ASSERT_EQ(system("cp '" VELKARO_SOURCE_DIR "/data'/*.txt data/"), 0);
-  }
+  void SetUp() override { GameSession::SetUp(), ImageLoad(); }
   // The limited driver's race on course k from the player's grid, its keys in *rec.
   autopilot::RaceOutcome PersonRace(int k, int mode, autopilot::KeyRecording* rec) {
-    coursekit::CentreLine line;
-    EXPECT_TRUE(autopilot::LoadCentreLine(VELKARO_SOURCE_DIR "/tools/courses", k, &line));
-    autopilot::LimitedDriver person(line, autopilot::PersonPace(), autopilot::PersonLimits());
+    autopilot::LimitedDriver person(Line(k), autopilot::PersonPace(), autopilot::PersonLimits());
     *rec = autopilot::StartOn(k, autopilot::Grid::Player);
     autopilot::RaceOutcome out;
     EXPECT_TRUE(autopilot::DriveWith(

@@ -4,10 +4,7 @@
 // recorded once from the session's autopilot player). What can be derived on its own (time = 16 x clocked
 // frames, a stored run's length, laps, the outcome, which files change) is checked by derivation too.
 // The records are the test's own: no shipped best time, cleared course or rival takes part.
-#include <dirent.h>
-
 #include <fstream>
-#include <map>
 #include <sstream>
 
 #include "core/sound_events.h"
@@ -16,23 +13,6 @@
 #include "test_session.h"
 
 namespace {
-
-std::string Hash(const std::string& text) {  // FNV-1a, 32 bits
-  uint32_t h = 2166136261u;
-  for (unsigned char c : text) h = (h ^ c) * 16777619u;
-  char out[9];
-  return snprintf(out, sizeof out, "%08x", h), out;
-}
-
-// data/'s files by name, with their contents' hashes.
-std::map<std::string, std::string> DataFiles() {
-  std::map<std::string, std::string> files;
-  DIR* dir = opendir("data");
-  while (const dirent* e = dir ? readdir(dir) : nullptr)
-    if (e->d_name[0] != '.') files[e->d_name] = Hash(ReadTextFile(std::string("data/") + e->d_name));
-  if (dir) closedir(dir);
-  return files;
-}
 
 // A rival of the test's own for slot 6 (course 0 in mode 2): parked a little ahead of the player's
 // start for 150 frames, then far off the course until its run of `entries` ends.
@@ -114,7 +94,7 @@ TEST_P(Demo, ReplaysToItsBaseline) {
   WriteTextFile("data/bestTime.txt", "0 0 0 0 0 0 0 0 0 0 0 0 "), WriteTextFile("data/clearFlg.txt", "0 0 0 0 0 0 ");
   if (name == "frontend_every_course" || name == "time_up") WriteTextFile("data/clearFlg.txt", "1 1 1 1 1 1 ");
   if (name.rfind("mode2", 0) == 0) InstallRival(name == "mode2_loss" ? 400 : RUN_CAPACITY);
-  const std::map<std::string, std::string> before = DataFiles();
+  const std::map<std::string, std::string> before = DataFileHashes();
   std::ifstream in(Path(".keys"));
   for (int count, mask; in >> count >> mask;) keys.insert(keys.end(), count, static_cast<uint8_t>(mask));
   ASSERT_FALSE(keys.empty()) << "no recording " << Path(".keys");
@@ -122,7 +102,7 @@ TEST_P(Demo, ReplaysToItsBaseline) {
   RunUntil([] { return false; }, 1 << 20);
   Observe();
   std::string changed;
-  for (const auto& [file, hash] : DataFiles())
+  for (const auto& [file, hash] : DataFileHashes())
     if (before.count(file) == 0 || before.at(file) != hash)
       changed += (changed.empty() ? "" : " ") + file, summary << file << " " << hash << "\n";
   summary << frames << " frames, " << races << " races, last " << outcome << "\n";

@@ -28,7 +28,7 @@ TEST_F(RaceCheckpoints, GoalProbeAndStrictRectangle) {
             V(1, 0, 0, 1, 0, 0));
 }
 
-TEST_F(RaceCheckpoints, LapsCountFromCheckpoint19OnAndTheThirdEndsTheRace) {
+TEST_F(RaceCheckpoints, LapsCountFrom19OnAndTheThirdEndsTheRace) {
   // The goal probe of course 0 at x = 709 + dx, inside the rectangle's y range; the laps and
   // the points each hit leaves.
   std::vector<double> seen;
@@ -46,7 +46,7 @@ TEST_F(RaceCheckpoints, LapsCountFromCheckpoint19OnAndTheThirdEndsTheRace) {
   EXPECT_EQ(race.goalFlg, 1);
 }
 
-TEST_F(RaceCheckpoints, AuthoringKeyStoresOnePointPerPressAndWritesTheDrivenCourse) {
+TEST_F(RaceCheckpoints, AuthoringKeyStoresOnePointPerPressAndWrites) {
   race.course = 2, car[0].posY = 20.2f, raceOptions.authorFlg = 1;
   EXPECT_EQ((AuthoringKeyStep(KEY_A), race.checkCnt), 0);  // held since before: latch not armed
   for (int i = 0; i < 21; ++i) {

@@ -16,10 +16,10 @@ class RaceCollision : public RaceSceneTest {
     for (const Rect& r : rects) FillRect(img.mapImage, r[0], r[1], r[2], r[3], r[4] >> 16, r[4] >> 8, r[4]);
     TakeCourseColours(img.checkImage, courseNo);
   }
-  // One movement step from the player's centre (cx, cy) along dir; the centre and the speed after it.
-  static std::vector<double> Move(int courseNo, const std::vector<Rect>& rects, int cx, int cy, float dir,
-                                  float speed) {
-    Paint(rects, courseNo);
+  // One movement step on course's colours from the player's centre (cx, cy) along dir; the centre and
+  // the speed after it.
+  static std::vector<double> Move(int course, const std::vector<Rect>& rects, int cx, int cy, float dir, float speed) {
+    Paint(rects, course);
     car[0] = CarAt(dir, speed, 15 * static_cast<int>(dir), cx - 26.0f, cy - 38.0f);
     HeadingStep(car[0]), MovementStep(CourseViewOf(img.mapImage), 1);
     return V(car[0].posX + 26, car[0].posY + 38, car[0].speed);
@@ -76,7 +76,7 @@ TEST_F(RaceCollision, NoseBoundaryAt256AndStoppingShortOfTheRival) {
   EXPECT_EQ((MovementStep(CourseViewOf(img.mapImage), 1), car[0].posX), 112.0f);
 }
 
-TEST_F(RaceCollision, BounceKeepsMinusTwoThirdsInDoubleAndSnapsTravelToTheFacing) {
+TEST_F(RaceCollision, BounceMinusTwoThirdsInDoubleSnapsTravel) {
   Paint({{100, 100, 1, 1, kRoad}});  // every step from the centre is a wall
   for (int k = -80; k <= 180; ++k) {
     const float speed = k * 0.05f;

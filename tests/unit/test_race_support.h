@@ -1,6 +1,5 @@
 // test_race_support.h -- a synthetic course 0, scripted keys and short-hands for the race tests
 #pragma once
-#include <algorithm>
 #include <deque>
 #include <string>
 #include <vector>
@@ -8,8 +7,6 @@
 #include "app/keyboard.h"
 #include "app/pacing.h"
 #include "app/program_state.h"
-#include "core/track_table.h"
-#include "gfx/draw.h"
 #include "gfx/images.h"
 #include "gfx/palette.h"
 #include "race/camera.h"
@@ -46,7 +43,6 @@ inline void PushKeys(uint8_t key, int frames) { KeyScript().insert(KeyScript().e
 
 // Result-screen passes presented, counted instead of shown.
 inline int presentedFrames = 0;
-inline void CountPresent(SDL_Surface*) { ++presentedFrames; }
 
 // Values taken in turn: each << operand is evaluated before the next, unlike V's arguments.
 struct Seq : std::vector<double> {
@@ -66,9 +62,9 @@ inline CarState CarAt(float dir, float speed, int32_t moveAng, float x = 0, floa
 class RaceSceneTest : public SceneTest {
  protected:
   void SetUp() override {
-    SceneTest::SetUp();
-    ResetProgramState();
-    SetKeySource(NextScriptedKey), SetPresenter(CountPresent);
+    SceneTest::SetUp();  // the program-start state, records included
+    KeyScript().clear(), presentedFrames = 0;
+    SetKeySource(NextScriptedKey), SetPresenter([](SDL_Surface*) { ++presentedFrames; });
     img.checkImage = MakeSurface24(3, 1, 90, 90, 90);  // road, goal, course-5 road
     FillRect(img.checkImage, 1, 0, 1, 1, 250, 250, 250);
     FillRect(img.checkImage, 2, 0, 1, 1, 120, 80, 40);
@@ -76,7 +72,6 @@ class RaceSceneTest : public SceneTest {
     LineColor = SDL_MapRGB(img.bbMap->format, 100, 100, 100);
     LayCheckpoints(667, 984);
   }
-  void TearDown() override { ClearTables(), SceneTest::TearDown(); }
   // Course 0's twenty checkpoints, all at (x, y).
   static void LayCheckpoints(int x, int y) {
     std::string points;
@@ -85,10 +80,6 @@ class RaceSceneTest : public SceneTest {
   }
   // A fresh fixture inside one test, for table rows that each need one.
   void Renew() { TearDown(), SetUp(); }
-  static void ClearTables() {
-    std::fill(std::begin(bestTime), std::end(bestTime), 0), std::fill(std::begin(clearFlg), std::end(clearFlg), 0);
-    KeyScript().clear(), presentedFrames = 0;
-  }
   static SDL_Surface* MakeCourse() {
     SDL_Surface* s = MakeSurface24(COURSE_W, COURSE_H, 0, 160, 0);
     FillRect(s, 400, 992, 700, 60, 90, 90, 90);
@@ -110,8 +101,10 @@ class RaceSceneTest : public SceneTest {
     return code;
   }
   // Up for 8 racing frames creeps the car 16 px into the goal rectangle; the
-  // third lap follows in racing frame 43 (Time 16 * 42 = 672). Then z.
-  static void ScriptCreepingFinish() { PushKeys(0, 60), PushKeys(KEY_UP, 8), PushKeys(0, 35), PushKeys(KEY_Z, 1); }
+  // third lap follows in racing frame 43 (Time 16 * 42 = 672). Then z, or the key given.
+  static void ScriptCreepingFinish(uint8_t last = KEY_Z) {
+    PushKeys(0, 60), PushKeys(KEY_UP, 8), PushKeys(0, 35), PushKeys(last, 1);
+  }
   // The setup frame and the countdown, up to the first racing frame.
   void RunCountdown() { ASSERT_EQ(Seq() << Frames(61) << race.readyFlg, V(4, 2)); }
 };

@@ -1,15 +1,11 @@
 // Saves that fail at any step leave every record exactly as it was, say so in one line and leave
-// nothing beside it; a planted link is never written through; a full disk does not split a stored
-// run; what a killed save left is put right at start; a quit after a record keeps the run's time.
-#include <sys/mount.h>
+// nothing beside it; a planted link is never written through; what a killed save left is put right
+// at start; a quit after a record keeps the run's time.
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
-#include <set>
 #include <string>
-#include <vector>
 
 #include "records/atomic_save.h"
 #include "records/data_files.h"
@@ -43,12 +39,16 @@ int closeFd(int fd) {
 int linkTo(const char* a, const char* b) { return failsNow(LINK) ? -1 : kReal.link(a, b); }
 int renameTo(const char* a, const char* b) { return failsNow(RENAME) ? -1 : kReal.rename(a, b); }
 
+// The step that fails after n calls of it are let through; no other step fails.
+void FailAt(Step step, int n) {
+  std::fill(std::begin(allowed), std::end(allowed), -1);
+  if (step != STEP_COUNT) allowed[step] = n;
+}
+
 // The names in data/, sorted.
 std::string Listing() {
-  std::set<std::string> sorted;
-  for (const auto& e : std::filesystem::directory_iterator("data")) sorted.insert(e.path().filename().string());
   std::string names;
-  for (const std::string& name : sorted) names += name + " ";
+  for (const auto& [name, hash] : DataFileHashes()) names += name + " ";
   return names;
 }
 
@@ -58,25 +58,22 @@ class SaveFailures : public RaceSceneTest {
  protected:
   void SetUp() override {
     RaceSceneTest::SetUp();
-    std::fill(std::begin(allowed), std::end(allowed), -1);
+    FailAt(STEP_COUNT, 0);
     saveCalls = SaveCalls{createNew, writeSome, sync, closeFd, linkTo, renameTo, kReal.unlink};
   }
   void TearDown() override {
     saveCalls = kReal;
-    umount2("full", MNT_DETACH);  // in case a check stopped the full-disk test part-way
     RaceSceneTest::TearDown();
   }
 };
 
 }  // namespace
 
-TEST_F(SaveFailures, EveryStepFailingLeavesTheRecordsAsTheyWereWithTheirLine) {
+TEST_F(SaveFailures, AnyStepFailingKeepsTheRecordsAndPrintsALine) {
   for (int i = 0; i < RUN_CAPACITY; ++i) x[i] = i, y[i] = -i, a[i] = i % 24;
   const int32_t times[SLOT_COUNT] = {9000, 0, 0, 0, 0, 0, 5, 6, 7, 8, 9, 10};
   ASSERT_TRUE(WriteRun(0, 2000, x, y, a) && WriteBestTimes(times));
-  const std::string before = ReadTextFile("data/saveCnt0.txt") + "|" + ReadTextFile("data/ghost0.txt") + "|" +
-                             ReadTextFile("data/bestTime.txt");
-  const std::string files = Listing();
+  const std::map<std::string, std::string> before = DataFileHashes();  // every file in data/, and nothing more
   const int32_t newer[SLOT_COUNT] = {8000};
   // The run is two files: a step may fail on the count file (its 1st call) or the entry file (its 2nd;
   // a link is made for the count file alone, and the entry file's write is the 3rd call past 1000 bytes).
@@ -91,32 +88,25 @@ TEST_F(SaveFailures, EveryStepFailingLeavesTheRecordsAsTheyWereWithTheirLine) {
       {RENAME, 0, "saveCnt"}, {RENAME, 1, "ghost"},
   };
   for (const Case& c : cases) {
-    std::fill(std::begin(allowed), std::end(allowed), -1);
-    allowed[c.step] = c.callsLetThrough;
+    FailAt(c.step, c.callsLetThrough);
     EXPECT_EQ(Printed([] { EXPECT_FALSE(WriteRun(0, 3000, y, x, a)); }),
               std::string(c.printed) + "ファイル書き込みエラー\n")
         << kStepNames[c.step] << " " << c.callsLetThrough;
     if (c.callsLetThrough == 0) {  // the best-time file is one file: its first call is its only one
-      std::fill(std::begin(allowed), std::end(allowed), -1);
-      allowed[c.step] = 0;
+      FailAt(c.step, 0);
       EXPECT_EQ(Printed([&] { EXPECT_FALSE(WriteBestTimes(newer)); }), "bestTimeファイル書き込みエラー\n")
           << kStepNames[c.step];
     }
-    EXPECT_EQ(ReadTextFile("data/saveCnt0.txt") + "|" + ReadTextFile("data/ghost0.txt") + "|" +
-                  ReadTextFile("data/bestTime.txt"),
-              before)
-        << kStepNames[c.step] << " " << c.callsLetThrough;
-    EXPECT_EQ(Listing(), files) << "left beside the records: " << kStepNames[c.step];
+    EXPECT_EQ(DataFileHashes(), before) << kStepNames[c.step] << " " << c.callsLetThrough;
   }
   // Without hard links (some file systems) the run is still saved, only without a way back.
-  std::fill(std::begin(allowed), std::end(allowed), -1);
-  allowed[LINK] = 0;
+  FailAt(LINK, 0);
   EXPECT_EQ(Printed([] { EXPECT_TRUE(WriteRun(0, 3000, y, x, a)); }), "");
   EXPECT_EQ(V(ReadTextFile("data/saveCnt0.txt") == "3000", ReadTextFile("data/ghost0.txt").size() > 20000), V(1, 1));
-  EXPECT_EQ(Listing(), files);
+  EXPECT_EQ(Listing(), "bestTime.txt check0.txt ghost0.txt saveCnt0.txt ");
 }
 
-TEST_F(SaveFailures, ALinkPlantedAtATemporaryOrARecordIsNeverWrittenThrough) {
+TEST_F(SaveFailures, APlantedLinkIsNeverWrittenThrough) {
   WriteTextFile("victim.txt", "not the game's");
   WriteTextFile("data/bestTime.txt", "1 2 3 ");
   ASSERT_EQ(symlink("../victim.txt", "data/bestTime.txt.tmp"), 0);
@@ -132,7 +122,6 @@ TEST_F(SaveFailures, ALinkPlantedAtATemporaryOrARecordIsNeverWrittenThrough) {
   EXPECT_TRUE(WriteBestTimes(times));
   EXPECT_EQ(ReadTextFile("victim.txt") + "|" + ReadTextFile("data/bestTime.txt"),
             "not the game's|4 0 0 0 0 0 0 0 0 0 0 0 ");
-  EXPECT_EQ(ReadTextFile("data/bestTime.txt.tmp"), "<missing>");
 }
 
 TEST_F(SaveFailures, AtStartStraysGoAndARunCutMidRenameGoesBack) {
@@ -145,7 +134,6 @@ TEST_F(SaveFailures, AtStartStraysGoAndARunCutMidRenameGoesBack) {
   ASSERT_EQ(mkdir("data/ghost0.txt.tmp", 0755), 0);
   RecoverInterruptedSaves();
   EXPECT_EQ(Listing(), "bestTime.tmp check0.txt check0.txt.tmp.1 ghost0.txt.tmp ghost12.txt.tmp notes.tmp ");
-  for (const char* path : strays) EXPECT_EQ(ReadTextFile(path), "<missing>") << path;
   // A run killed after its count was renamed and before its entries were: the count goes back.
   WriteTextFile("data/saveCnt4.txt.old", "20"), WriteTextFile("data/saveCnt4.txt", "30");
   WriteTextFile("data/ghost4.txt", "old entries"), WriteTextFile("data/ghost4.txt.tmp", "new entries");
@@ -160,31 +148,9 @@ TEST_F(SaveFailures, AtStartStraysGoAndARunCutMidRenameGoesBack) {
     EXPECT_EQ(ReadTextFile(path), "<missing>") << path;
 }
 
-TEST_F(SaveFailures, AFullDiskKeepsTheStoredRunWholeAndOld) {
-  ASSERT_EQ(mkdir("full", 0755), 0);
-  if (mount("tmpfs", "full", "tmpfs", 0, "size=256k") != 0) GTEST_SKIP() << "no tmpfs mount here: " << strerror(errno);
-  const std::string saved = ReadTextFile("data/check0.txt");
-  ASSERT_EQ(system("rm -rf data && mkdir full/data && ln -s full/data data"), 0);
-  // An earlier 2000-entry record on slot 0, then the disk filled to 4 KiB from the brim.
-  for (int i = 0; i < RUN_CAPACITY; ++i) x[i] = 1000 + i % 500, y[i] = 900 + i % 200, a[i] = i % 24;
-  const int32_t times[SLOT_COUNT] = {9000};
-  ASSERT_TRUE(WriteRun(0, 2000, x, y, a) && WriteBestTimes(times));
-  const std::string before = ReadTextFile("data/saveCnt0.txt") + "|" + ReadTextFile("data/ghost0.txt");
-  ASSERT_NE(system("dd if=/dev/zero of=full/filler bs=4k 2>/dev/null"), -1);
-  ASSERT_EQ(truncate("full/filler", std::filesystem::file_size("full/filler") - 4096), 0);
-  // A new record of 3000 entries: its count fits, its entries do not.
-  EXPECT_EQ(Printed([] { EXPECT_FALSE(WriteRun(0, 3000, y, x, a)); }), "ghostファイル書き込みエラー\n");
-  EXPECT_EQ(ReadTextFile("data/saveCnt0.txt") + "|" + ReadTextFile("data/ghost0.txt"), before);
-  EXPECT_EQ(Listing(), "bestTime.txt ghost0.txt saveCnt0.txt ");
-  ASSERT_EQ(system("rm -f data"), 0);
-  ASSERT_EQ(umount("full"), 0);
-  ASSERT_EQ(mkdir("data", 0755), 0);
-  WriteTextFile("data/check0.txt", saved);
-}
-
-TEST_F(SaveFailures, QuittingOnANewRecordsResultScreenKeepsTheStoredRunsTime) {
+TEST_F(SaveFailures, QuitOnARecordsResultKeepsTheStoredRunsTime) {
   // Slot 0 holds no time: the creeping finish (672 ms) is a record, its run stored at the goal.
-  PushKeys(0, 60), PushKeys(KEY_UP, 8), PushKeys(0, 35), PushKeys(KEY_QUIT, 1);
+  ScriptCreepingFinish(KEY_QUIT);
   EXPECT_EQ(RunRace(), 6);
   EXPECT_EQ(ReadTextFile("data/saveCnt0.txt") + "|" + ReadTextFile("data/bestTime.txt"),
             "42|672 0 0 0 0 0 0 0 0 0 0 0 ");
@@ -193,7 +159,7 @@ TEST_F(SaveFailures, QuittingOnANewRecordsResultScreenKeepsTheStoredRunsTime) {
   WriteTextFile("data/bestTime.txt", "900 0 0 0 0 0 0 0 0 0 0 0 "), bestTime[0] = 900;
   WriteTextFile("data/saveCnt0.txt", "7"), WriteTextFile("data/ghost0.txt", "667 984 0 ");
   ASSERT_EQ(mkdir("data/ghost0.txt.tmp", 0755), 0);
-  PushKeys(0, 60), PushKeys(KEY_UP, 8), PushKeys(0, 35), PushKeys(KEY_QUIT, 1);
+  ScriptCreepingFinish(KEY_QUIT);
   EXPECT_EQ(Printed([&] { EXPECT_EQ(RunRace(), 6); }), "mapCnt=0\nghostファイル書き込みエラー\n");
   EXPECT_EQ(ReadTextFile("data/saveCnt0.txt") + "|" + ReadTextFile("data/bestTime.txt"),
             "7|900 0 0 0 0 0 0 0 0 0 0 0 ");

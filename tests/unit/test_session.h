@@ -17,7 +17,6 @@
 #include "race/car_state.h"
 #include "race/race_state.h"
 #include "race_run.h"
-#include "records/record_tables.h"
 #include "test_support.h"
 
 // Where the player heads for. The player presses only what each screen needs
@@ -27,7 +26,6 @@ struct Plan {
   int course = 0;      // to choose in the course select
   bool help = false;   // menu entry 1 instead of 0; the help is closed once it shows
   int backOutAt = 0;   // 7 or 10: x in the mode select or the course select instead of choosing
-  bool start = true;   // z in the course select
   bool drive = true;   // the autopilot races; false: Up is held all race
   int raceFrames = 0;  // > 0: leave through the pause menu after this many racing frames
   bool quit = false;   // back to the main menu and its third entry
@@ -58,7 +56,6 @@ class GameSession : public SceneTest {
     for (int i = 0; i < maxFrames && !done() && loop.sceneCode != SCENE_QUIT; ++i) RunSceneOnce(screen, &loop);
     return done();
   }
-  bool InRace() const { return loop.sceneCode == SCENE_GAME; }
   bool InCourseSelect() const {
     return loop.sceneCode == SCENE_TITLE && FrontEndView().titleCnt == 10 && FrontEndView().mapSelectFlg == 1;
   }
@@ -91,7 +88,7 @@ class GameSession : public SceneTest {
     if (f.titleCnt != 10 || f.mapSelectFlg != 1) return 0;
     if (plan.quit || plan.backOutAt == 10) return Tap(KEY_X);
     if (loop.mapCnt != plan.course) return Tap(loop.mapCnt < plan.course ? KEY_RIGHT : KEY_LEFT);
-    return plan.start ? Tap(KEY_Z) : 0;
+    return Tap(KEY_Z);
   }
   uint8_t RaceKeys() {
     if (race.readyFlg < 2) {  // the setup frame of a new race, then the countdown

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -43,6 +44,18 @@ std::string Printed(const std::function<void()>& f) {
   testing::internal::CaptureStdout();
   f();
   return testing::internal::GetCapturedStdout();
+}
+
+std::map<std::string, std::string> DataFileHashes(const char* except) {
+  std::map<std::string, std::string> files;
+  for (const auto& e : std::filesystem::directory_iterator("data")) {
+    uint32_t h = 2166136261u;
+    for (unsigned char c : ReadTextFile(e.path())) h = (h ^ c) * 16777619u;
+    char hex[9];
+    if (const std::string name = e.path().filename(); !strstr(except, name.c_str()))
+      files[name] = (snprintf(hex, sizeof hex, "%08x", h), hex);
+  }
+  return files;
 }
 
 void WriteTextFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }

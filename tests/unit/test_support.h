@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,9 @@ uint32_t PixelRGB(SDL_Surface* s, int x, int y);
 
 // What f printed to standard output.
 std::string Printed(const std::function<void()>& f);
+
+// data/'s files by name with an FNV-1a hash (32 bits) of their bytes, but those named in except.
+std::map<std::string, std::string> DataFileHashes(const char* except = "");
 
 // Writes text to path (relative to the working directory).
 void WriteTextFile(const std::string& path, const std::string& text);
