@@ -12,7 +12,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-20}
 build="$here/build-fuzz"
-targets=(checkpoints run_count run_entries clear_flags best_times bmp wav)
+targets=(checkpoints run_entries clear_flags best_times bmp wav)
 
 CXX=${FUZZ_CXX:-clang++} cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKARO_FUZZ=ON >/dev/null
 cmake --build "$build" --target fuzz_targets -j"${JOBS:-$(nproc)}"

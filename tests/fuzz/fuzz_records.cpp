@@ -116,20 +116,10 @@ void Checkpoints(const uint8_t* data, size_t size) {
   ExpectSame("checkY", wantY, y);
 }
 
-// One count, clamped to 0..RUN_CAPACITY; a file with no number leaves the count alone.
-void RunCount(const uint8_t* data, size_t size) {
-  Put("saveCnt7.txt", data, size);
-  const int32_t before = Canary(3, static_cast<long>(size));
-  int32_t count = before, value = 0;
-  if (!ReadRunCount(7, &count)) Fail("count file not read", 0, 1, 0);
-  Reference text{data, size};
-  const int32_t want = text.int32(&value) ? Clamped(value) : before;
-  if (count != want) Fail("count", 0, want, count);
-}
-
-// "<count file>|<entry file>", read as the race start reads a stored run. With no '|'
-// the count file is empty and the count keeps an earlier value taken from the input's
-// length, from -1000 to 11000, so both clamps are exercised.
+// "<count file>|<entry file>", read as the race start reads a stored run: the count
+// clamped to 0..RUN_CAPACITY, then that many entries. With no '|' the count file is
+// empty and the count keeps an earlier value taken from the input's length, from
+// -1000 to 11000, so both clamps are exercised.
 void RunEntries(const uint8_t* data, size_t size) {
   const uint8_t* bar = static_cast<const uint8_t*>(memchr(data, '|', size));
   const size_t countSize = bar ? static_cast<size_t>(bar - data) : 0;
@@ -160,11 +150,8 @@ struct Reader {
   const char* name;
   void (*fuzz)(const uint8_t*, size_t);
 };
-const Reader kReaders[] = {{"best_times", BestTimes},
-                           {"clear_flags", ClearFlags},
-                           {"checkpoints", Checkpoints},
-                           {"run_count", RunCount},
-                           {"run_entries", RunEntries}};
+const Reader kReaders[] = {
+    {"best_times", BestTimes}, {"clear_flags", ClearFlags}, {"checkpoints", Checkpoints}, {"run_entries", RunEntries}};
 void (*fuzzOne)(const uint8_t*, size_t) = nullptr;
 std::string scratch;
 
