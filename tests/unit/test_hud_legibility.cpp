@@ -25,7 +25,7 @@ void Around(int j, int r, F f) {
 
 using HudLegibility = SceneTest;
 
-TEST_F(HudLegibility, EveryGlyphHasADarkRingOnEveryCourseAndOnTheGoalStripe) {
+TEST_F(HudLegibility, DarkRingOnEveryCourseAndGoalStripe) {
   if (!LoadGeneratedImages()) SKIP_OR_FAIL_ON_CI("generated art not built yet");
   // The HUD rows at race start over course k's first view, or over a flat colour when k < 0.
   auto render = [this](int k, uint32_t flat) {
