@@ -1,5 +1,4 @@
 // The authoring key outside and inside the authoring mode, in a real race on a generated course.
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 

@@ -1,7 +1,5 @@
 // Sheet drawing: unscaled and scaled cuts, the colour key, alpha that stays on a sheet, pixel reads, lines;
 // numbers and times, every glyph in its place in every style.
-#include <cstdlib>
-#include <string>
 #include <tuple>
 
 #include "gfx/digits.h"

@@ -1,8 +1,6 @@
 // test_hud_legibility.cpp -- every HUD glyph keeps a dark ring between its fill and any ground
-#include <algorithm>
 #include <cmath>
 #include <utility>
-#include <vector>
 
 #include "test_race_support.h"
 

@@ -3,7 +3,6 @@
 #include <cstring>
 #include <map>
 #include <random>
-#include <string>
 
 #include "gfx/draw.h"
 #include "gfx/draw_testing.h"
