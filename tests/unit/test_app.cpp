@@ -1,10 +1,7 @@
 // The program around the game: the command line, the settings file, keys and the gamepad, the
 // window and its stretch, the hotkeys, the frame pacing and the scene loop's safety nets.
-#include <sys/stat.h>
-
 #include <array>
 #include <tuple>
-#include <vector>
 
 #include "app/audio.h"
 #include "app/display.h"
@@ -29,7 +26,7 @@ static std::string parse(std::vector<const char*> args) {
          std::to_string(s.mute);
 }
 
-TEST(Options, EveryAcceptedAndRefusedFormAndWhatItOverrides) {
+TEST(Options, EveryFormAndWhatItOverrides) {
   const std::string help = "0 " + UsageText(), bad = "2 velkaro: bad value ", hint = "; try 'velkaro --help'\n";
   const std::pair<std::vector<const char*>, std::string> cases[] = {
       {{}, "scale 0 fullscreen -1: 310"},  // the settings file's choices stand
@@ -38,7 +35,6 @@ TEST(Options, EveryAcceptedAndRefusedFormAndWhatItOverrides) {
       {{"--author=1"}, "2 velkaro: option '--author' takes no value" + hint},
       {{"--fullscreen", "--windowed", "--scale", "2", "--scale=3"}, "scale 3 fullscreen 0: 300"},  // the last one wins
       {{"--windowed", "--fullscreen", "--scale", "1"}, "scale 1 fullscreen 1: 110"},
-      {{"--version"}, "0 velkaro " VELKARO_TEST_VERSION "\n"},
       {{"--help"}, help},
       {{"--scale", "2", "--help", "--version"}, help},
       {{"--scale", "0"}, bad + "'0' for option '--scale' (1, 2, 3 or 4)" + hint},
@@ -68,7 +64,7 @@ static void expectRead(const std::string& printed, int scale, int fullscreen, in
   EXPECT_EQ(V(s.scale, s.fullscreen, s.mute), V(scale, fullscreen, mute)) << why;
 }
 
-TEST_F(SettingsTest, RoundTripAndEachKeyFallsBackAloneWithOneLine) {
+TEST_F(SettingsTest, RoundTripEachKeyFallsBackAlone) {
   expectRead("", 1, 0, 0, "no file");
   ASSERT_TRUE(WriteSettings(Settings{4, true, true}));
   EXPECT_EQ(ReadTextFile("data/settings.txt") + ReadTextFile("data/settings.txt.tmp"),
@@ -79,7 +75,7 @@ TEST_F(SettingsTest, RoundTripAndEachKeyFallsBackAloneWithOneLine) {
       {"", 1, 0, 0, ""},
       {"scale=3\r\n\n# a comment\n  fullscreen = 1", 3, 1, 0, ""},
       {"scale\t2\nvolume 7\nfullscreen 1\n", 2, 1, 0, ""},  // a key of a newer game is left alone
-      {"scale 9\nfullscreen 1\nmute 1\n", 1, 1, 1, "scale"},
+      {"scale 5\nfullscreen 1\nmute 1\n", 1, 1, 1, "scale"},
       {"scale 3\nscale 0\n", 1, 0, 0, "scale"},
       {"scale abc\nfullscreen -1\n", 1, 0, 0, "scale, fullscreen"},
       {"\x7f\x45LF\x02\x01\nscale 4\n", 4, 0, 0, "line 1"},
@@ -91,13 +87,10 @@ TEST_F(SettingsTest, RoundTripAndEachKeyFallsBackAloneWithOneLine) {
     const std::string line = "data/settings.txt: damaged (" + damaged + "), using the defaults there\n";
     expectRead(damaged.empty() ? "" : line, scale, fullscreen, mute, text);
   }
-  ASSERT_EQ(remove("data/settings.txt"), 0);
-  ASSERT_EQ(mkdir("data/settings.txt", 0755), 0);  // opens, but reading fails
-  expectRead("data/settings.txt: cannot be read (not a regular file), using the defaults\n", 1, 0, 0, "a directory");
 }
 
 enum : int { HAT = SDL_JOYHATMOTION, AXIS = SDL_JOYAXISMOTION, BDOWN = SDL_JOYBUTTONDOWN, BUP = SDL_JOYBUTTONUP };
-enum : int { KDOWN = SDL_KEYDOWN, KUP = SDL_KEYUP, CLOSE = SDL_QUIT };
+enum : int { KDOWN = SDL_KEYDOWN, KUP = SDL_KEYUP };
 
 // Each step queues its events as SDL would ({type, index, value}: a key's symbol and modifiers,
 // a hat's value, an axis and its value, a button), then one frame reads the KeyMask.
@@ -119,25 +112,7 @@ static void expectFrames(const std::vector<std::pair<Events, int>>& steps) {
 
 using KeyboardTest = SceneTest;
 
-TEST_F(KeyboardTest, EachKeyAddsItsBitUntilReleasedAndAllEightOrClosingQuit) {
-  expectFrames({
-      {{{KDOWN, SDLK_UP}, {KUP, SDLK_UP}}, 0},  // pressed and let go between frames: never seen
-      {{{KDOWN, SDLK_UP}}, 1},
-      {{}, 1},                                         // no new events: the state is kept
-      {{{KDOWN, SDLK_DOWN}, {KDOWN, SDLK_q}}, 1 + 2},  // q is not one of the eight
-      {{{KDOWN, SDLK_LEFT}}, 1 + 2 + 4},
-      {{{KDOWN, SDLK_RIGHT}}, 1 + 2 + 4 + 8},
-      {{{KDOWN, SDLK_z}}, 15 + 16},
-      {{{KDOWN, SDLK_x}}, 15 + 16 + 32},
-      {{{KDOWN, SDLK_a}}, 15 + 16 + 32 + 64},
-      {{{KDOWN, SDLK_s}}, 255},
-      {{{KUP, SDLK_UP}}, 255 - 1},  // a release takes only its own bit
-      {{{KUP, SDLK_z}, {KUP, SDLK_s}}, 255 - 1 - 16 - 128},
-      {{{CLOSE}}, 255},
-  });
-}
-
-TEST_F(KeyboardTest, ThePadGivesKeysBesideTheKeyboardButNeverQuits) {
+TEST_F(KeyboardTest, PadGivesKeysBesideKeyboardNeverQuits) {
   expectFrames({
       {{{HAT, 0, SDL_HAT_LEFTUP}}, KEY_UP | KEY_LEFT},
       {{{HAT, 0, SDL_HAT_RIGHTDOWN}}, KEY_DOWN | KEY_RIGHT},
@@ -165,7 +140,7 @@ TEST_F(KeyboardTest, ThePadGivesKeysBesideTheKeyboardButNeverQuits) {
   expectFrames({{{{KUP, SDLK_z}, {KUP, SDLK_x}, {KUP, SDLK_LEFT}}, 255 - 16 - 32 - 4}});
 }
 
-TEST(DisplayLayout, FullScreenTakesTheLargestScaleThatFitsCentred) {
+TEST(DisplayLayout, FullScreenLargestScaleThatFitsCentred) {
   // Scale and full screen asked for, the desktop's size; the mode, the frame's place and the scale used.
   const std::array<int, 9> cases[] = {
       {3, 0, 1920, 1080, 1440, 1440, 0, 0, 3},  // a window does not look at the desktop
@@ -220,7 +195,7 @@ TEST_F(DisplayTest, EveryFramePixelBecomesOneBlock) {
   SDL_FreeSurface(frame);
 }
 
-TEST_F(DisplayTest, TheHotkeysSwitchModesOrMuteKeepThePictureAndAreNoGameKeys) {
+TEST_F(DisplayTest, HotkeysSwitchModeOrMuteAndAreNoGameKeys) {
   playerSettings = Settings{1, false};
   ASSERT_TRUE(OpenDisplay());
   SDL_Surface* frame = FrameSurface();
@@ -277,7 +252,7 @@ TEST(Pacing, ReportsPastEachSecondAndWaitsOutEachFrame) {
 
 using SceneLoopTest = SceneTest;
 
-TEST_F(SceneLoopTest, EverySceneQuitsAndUnknownCodesGoToTheFrontEnd) {
+TEST_F(SceneLoopTest, EverySceneQuitsUnknownCodesGoToTitle) {
   SetKeySource([] { return uint8_t{KEY_QUIT}; });
   const int32_t Q = SCENE_QUIT, T = SCENE_TITLE;
   const std::pair<int32_t, int32_t> cases[] = {{SCENE_TITLE, Q}, {SCENE_GAME, Q}, {SCENE_PAUSE, Q}, {0, T}, {2, T},

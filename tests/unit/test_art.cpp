@@ -1,11 +1,9 @@
 // test_art.cpp -- the generated art: sheet sizes, the rectangles the game draws from, the key colour,
 // determinism, and the shipped checkpoints and course rules on each generated course
-#include <SDL.h>
 #include <SDL_rotozoom.h>
 
 #include <algorithm>
 #include <functional>
-#include <string>
 
 #include "course.h"
 #include "course_rules.h"

@@ -1,6 +1,6 @@
 // Sound: the generator's files, and a real race as SDL's disk driver writes it: cues in the
 // frames they are drawn, an engine that follows the speed, mute, and a game that is the same
-// with sound, without it or with a broken device or broken sound files.
+// with sound, without it or with a broken device.
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -13,7 +13,7 @@
 
 using SoundGenerator = SceneTest;
 
-TEST_F(SoundGenerator, TwoRunsWriteTheSameWellFormedUnclippedSounds) {
+TEST_F(SoundGenerator, TwoRunsSameWellFormedUnclippedSounds) {
   ASSERT_EQ(system(VELKARO_SOUNDGEN " one && " VELKARO_SOUNDGEN " two"), 0);
   for (int i = 0; i < soundgen::kSoundCount; ++i) {
     const soundgen::SoundDef& def = soundgen::kSounds[i];
@@ -115,7 +115,7 @@ class RaceSound : public RaceSceneTest {
   }
 };
 
-TEST_F(RaceSound, CuesAndEngineAsDrawnAndDrivenAndTheSameFramesWithoutSound) {
+TEST_F(RaceSound, CuesEngineAndSameFramesWithoutSound) {
   LayCheckpoints(100, 100);  // out of reach: no lap chime over the engine
   ASSERT_EQ(system("ln -s '" VELKARO_RUNTIME_DIR "/sound' sound"), 0);
   const int frames = 140;
@@ -138,8 +138,8 @@ TEST_F(RaceSound, CuesAndEngineAsDrawnAndDrivenAndTheSameFramesWithoutSound) {
   for (size_t i = h.at[82]; i < h.at[h.bounce - 1]; ++i) jump = std::max(jump, std::abs(h.out[i] - h.out[i - 1]));
   EXPECT_LT(jump, 2500);
 
-  // The same race without a device, muted, with a device that fails once the race is on and with
-  // broken sound files: each says so in one line, and all give the very same frames.
+  // The same race without a device, muted and with a device that fails once the race is on: each
+  // says so in one line (a broken sound file's line is the asset checks'), and all give the very same frames.
   const Heard none = Race("no-such-driver", false, frames);
   EXPECT_EQ(none.printed, "no sound (No available audio device): the game runs without sound\n");
   EXPECT_EQ(none.hash, h.hash);
@@ -148,15 +148,8 @@ TEST_F(RaceSound, CuesAndEngineAsDrawnAndDrivenAndTheSameFramesWithoutSound) {
   EXPECT_EQ(std::count(muted.out.begin(), muted.out.end(), 0), static_cast<long>(muted.out.size()));
   const Heard failed = Race("disk", false, 70, "/dev/full");
   EXPECT_EQ(failed.printed, "sound device failed: the game runs on without sound\n");
-  // A missing and a damaged sound file: the rest plays.
-  ASSERT_EQ(system("rm sound && mkdir sound && cp '" VELKARO_RUNTIME_DIR "'/sound/*.wav sound/"), 0);
-  ASSERT_EQ(system("rm sound/tick.wav && echo RIFF-garbage > sound/go.wav"), 0);
-  const Heard broken = Race("disk", false, 70);
-  EXPECT_EQ(broken.printed, "NOT READ FILE sound/tick.wav\nNOT READ FILE sound/go.wav\n");
-  EXPECT_EQ(Onset(broken, 0), broken.out.size()) << "neither the ticks nor the start tone";
-  EXPECT_GT(Rms(broken, 50, 59), 300) << "the engine still runs";
   const std::vector<size_t> first(none.hash.begin(), none.hash.begin() + 70);
-  for (const Heard* run : {&muted, &failed, &broken}) EXPECT_EQ(run->hash, first);
+  for (const Heard* run : {&muted, &failed}) EXPECT_EQ(run->hash, first);
 }
 
 // One-shots straight through the mixer: each knock after the last has sounded out is heard again,

@@ -1,5 +1,4 @@
 // The authoring key outside and inside the authoring mode, in a real race on a generated course.
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 
@@ -22,7 +21,7 @@ std::map<std::string, std::string> Race(SDL_Surface* screen, const autopilot::Ke
   return files;
 }
 
-TEST_F(AuthoringMode, AStrayAChangesNothingInANormalRaceAndAuthorsWithTheMode) {
+TEST_F(AuthoringMode, StrayAInertInRaceAuthorsWithMode) {
   if (!LoadGeneratedImages()) SKIP_OR_FAIL_ON_CI("generated art not built yet");
   autopilot::KeyRecording clean, stray;
   ASSERT_TRUE(autopilot::LoadRecording(VELKARO_SOURCE_DIR "/tools/autopilot/rivals/rival6.keys", &clean));

@@ -21,7 +21,7 @@ static void WriteCourse(int k, uint32_t rgb, long mtime, int w = COURSE_W, int h
 
 using CoursePairTest = SceneTest;
 
-TEST_F(CoursePairTest, EveryChoiceGivesTwoFreshIndependentCopiesOfTheFileAsItIsNow) {
+TEST_F(CoursePairTest, EachChoiceGivesFreshCopiesOfFileAsNow) {
   WriteCourse(2, 0x288C3C, 1000);
   ImageLoad();  // reads the course ahead; the sheets are missing, which is fine here
   for (int choice = 0; choice < 2; ++choice) {

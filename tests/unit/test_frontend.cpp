@@ -1,17 +1,11 @@
 // test_frontend.cpp -- the front end frame by frame with scripted keys: title sequence, main menu, help screen,
 // mode select and course select, with the diagnostics it prints
-#include <algorithm>
 #include <cstdio>
 #include <tuple>
 
-#include "app/keyboard.h"
-#include "core/track_table.h"
 #include "frontend/frontend_state.h"
 #include "frontend/frontend_steps.h"
 #include "frontend/title.h"
-#include "gfx/images.h"
-#include "race/car_state.h"
-#include "records/record_tables.h"
 #include "test_race_support.h"
 
 namespace {
@@ -272,7 +266,7 @@ TEST_F(FrontEnd, CourseZoomHandsOverSlotModeFacingAndReopensThere) {
   }
 }
 
-TEST_F(FrontEnd, FileTroubleIsReportedOnceAndTheCourseSelectKeepsChoosing) {
+TEST_F(FrontEnd, FileTroubleReportedOnceSelectKeepsChoosing) {
   remove("data/clearFlg.txt"), remove("data/bestTime.txt");
   const std::string error = "ファイル読み込みエラー", out = OpenCourses(0);
   EXPECT_NE(out.find(error), std::string::npos);

@@ -83,7 +83,7 @@ TEST_F(RaceScreens, FinishBannersByModeAndOutcomeThenTheVeil) {
   EXPECT_EQ(V(forward, car[0].speed), V(0.810000002f, -0.689999998f));
 }
 
-TEST_F(RaceScreens, PauseMarkersShareOneLatchConfirmFrameDrawsNothing) {
+TEST_F(RaceScreens, PauseMarkersOneLatchConfirmDrawsNothing) {
   img.selectImage = MakeSurface24(250, 150, 0, 0, 200);
   img.carImage = MakeSurface24(52 * 24, 76, 0, 0, 0);
   Fill(img.carImage, 0, 0, 52, 76, 0xAA0000), Fill(img.carImage, 52 * 12, 0, 52, 76, 0x00AA00);

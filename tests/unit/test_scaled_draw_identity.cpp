@@ -3,7 +3,6 @@
 #include <cstring>
 #include <map>
 #include <random>
-#include <string>
 
 #include "gfx/draw.h"
 #include "gfx/draw_testing.h"
@@ -30,7 +29,7 @@ std::pair<bool, bool> DrawBothWays(SDL_Surface* screen, int32_t dx, int32_t dy, 
 
 using ScaledDrawIdentity = SceneTest;
 
-TEST_F(ScaledDrawIdentity, SyntheticSheetsAtRandomScalesPlacesAndAlphas) {
+TEST_F(ScaledDrawIdentity, RandomSheetsScalesPlacesAlphas) {
   std::mt19937 rng(20240607);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   // Every byte random, so an off-by-one in any step shows.
