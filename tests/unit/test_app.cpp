@@ -117,9 +117,10 @@ TEST_F(KeyboardTest, PadGivesKeysBesideKeyboardNeverQuits) {
       {{{HAT, 0, SDL_HAT_LEFTUP}}, KEY_UP | KEY_LEFT},
       {{{HAT, 0, SDL_HAT_RIGHTDOWN}}, KEY_DOWN | KEY_RIGHT},
       {{{HAT, 0, SDL_HAT_CENTERED}, {AXIS, 0, -20000}}, KEY_LEFT},
-      {{{AXIS, 0, -7000}}, 0},  // inside the dead zone
+      {{{AXIS, 0, -8000}}, 0},  // at the dead zone's edge: still inside
       {{{AXIS, 0, 32767}, {AXIS, 1, -32768}}, KEY_RIGHT | KEY_UP},
-      {{{AXIS, 0, 0}, {AXIS, 1, 9000}}, KEY_DOWN},
+      {{{AXIS, 0, 0}, {AXIS, 1, 8000}}, 0},
+      {{{AXIS, 1, 8001}}, KEY_DOWN},
       {{{AXIS, 1, 0}, {AXIS, 2, 32767}, {AXIS, 3, -32768}}, 0},  // the right stick does nothing
       {{{BDOWN, 0}}, KEY_Z},
       {{{BUP, 0}, {BDOWN, 1}}, KEY_X},
@@ -150,6 +151,7 @@ TEST(DisplayLayout, FullScreenLargestScaleThatFitsCentred) {
       {2, 1, 2560, 1440, 2560, 1440, 560, 0, 3},  // exactly three frames high
       {1, 1, 800, 400, 800, 480, 160, 0, 1},      // a desktop lower than the frame
       {2, 1, 0, 0, 960, 960, 0, 0, 2},            // desktop size unknown
+      {1, 1, 1365, 768, 1365, 768, 442, 144, 1},  // an odd width: the spare pixel goes right
   };
   for (const auto& [scale, fullscreen, desktopW, desktopH, modeW, modeH, x, y, scaleUsed] : cases) {
     const Layout l = ChooseLayout(scale, fullscreen, desktopW, desktopH);
@@ -182,9 +184,12 @@ using DisplayTest = SceneTest;
 
 TEST_F(DisplayTest, EveryFramePixelBecomesOneBlock) {
   SDL_Surface* frame = patternFrame(7, 5);
-  // At every scale: the game's own window, and 32-bit ones with the same and the other channel order.
+  // At every scale: the game's own window, and 32-bit ones with the same and other channel orders.
   for (int scale = 1; scale <= 4; ++scale)
-    for (const auto& f : {std::array<Uint32, 3>{24, 0xff0000, 0xff}, {32, 0xff0000, 0xff}, {32, 0xff, 0xff0000}}) {
+    for (const auto& f : {std::array<Uint32, 3>{24, 0xff0000, 0xff},
+                          {32, 0xff0000, 0xff},
+                          {32, 0xff, 0xff0000},
+                          {32, 0xff000000, 0xff}}) {  // red alone moved
       SDL_Surface* window = SDL_CreateRGBSurface(SDL_SWSURFACE, 7 * scale + 13, 5 * scale + 4, static_cast<int>(f[0]),
                                                  f[1], 0xff00, f[2], 0);
       FillRect(window, 0, 0, window->w, window->h, 9, 8, 7);

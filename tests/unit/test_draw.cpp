@@ -38,6 +38,10 @@ TEST_F(DrawTest, KeyKeptSheetAlphaOnlyForUnscaledDraws) {
   Clear(9);
   DrawBmp(screen, 0, 0, 40, 40, sheet, 0, 0, 20, 20);
   EXPECT_EQ(V(PixelRGB(screen, 5, 20) >> 16 >= 199, PixelRGB(screen, 35, 20)), V(true, 0x090909u));
+  SetScaledDrawPath(ZOOM_WHOLE_SHEET);  // zooms the sheet made opaque, then gives it its alpha back
+  DrawBmp(screen, 0, 0, 40, 40, sheet, 0, 0, 20, 20);
+  SetScaledDrawPath(ZOOM_VISIBLE_PART);
+  EXPECT_EQ(V(sheet->flags & SDL_SRCALPHA, sheet->format->alpha), V(SDL_SRCALPHA, 100));
   SDL_SetAlpha(sheet, 0, 255);
   Clear(0);
   DrawBmp2(screen, 0, 0, 40, 40, sheet, 0, 0, 20, 20, 128);

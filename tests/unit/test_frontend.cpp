@@ -142,8 +142,9 @@ TEST_F(FrontEnd, HelpCalloutsGrowPageFadesAndZHeldOpensAndCloses) {
   Frame(), Frame(KEY_Z);  // the intro leaves the cursor on the help entry; the first frame arms the latches
   Until([] { return fe.titleCnt != 6; });
   EXPECT_EQ(V(fe.menu[1].x, fe.menu[1].y), V(31, 68));  // the help heading ends higher than the start one
-  EXPECT_EQ(Seq() << Until([] { return fe.helpFlg != 0; }) << fe.keybordH << fe.keybord[0].w << fe.keybord[1].w,
-            V(7, 142, 51.0f + 8.3f, 65.0f + 10.8f));
+  EXPECT_EQ(Seq() << Until([] { return fe.helpFlg != 0; }) << fe.keybordH << fe.keybord[0].w << fe.keybord[1].w
+                  << fe.keybord[0].h,
+            V(7, 142, 51.0f + 8.3f, 65.0f + 10.8f, (51.0f + 8.3f) * 84.0f / 166.0f));
   EXPECT_EQ(printed, "1\n" + std::to_string(51.0f + 8.3f) + "    " + std::to_string(65.0f + 10.8f));
   // 14 steps with the first
   EXPECT_EQ(Seq() << Until([] { return fe.helpFlg != 1; }) << fe.keybord[0].x << fe.keybord[0].y << fe.keybord[1].x
