@@ -8,6 +8,7 @@ using RaceFlow = RaceSceneTest;
 TEST_F(RaceFlow, SetupFailuresLeaveTheRaceWithTheirLine) {
   const std::pair<void (*)(), const char*> cases[] = {
       {[] { remove("data/check0.txt"); }, "ファイル書き込みエラー"},
+      {[] { SDL_FreeSurface(img.bbMap), img.bbMap = nullptr; }, "course image missing: leaving the race"},
       {[] { SDL_FreeSurface(img.checkImage), img.checkImage = MakeSurface24(2, 1, 90, 90, 90); },  // 3 pixels needed
        "colour sample image missing or too small: leaving the race"}};
   for (const auto& [inject, line] : cases) {
