@@ -1,4 +1,5 @@
 // The result screen's reveal timings and exits, finish banners, the pause menu.
+#include "core/sound_events.h"
 #include "test_race_support.h"
 
 // Colours of the synthetic sheets, as 0xRRGGBB: labels, the two digit rows, the record banner.
@@ -81,6 +82,10 @@ TEST_F(RaceScreens, FinishBannersByModeAndOutcomeThenTheVeil) {
   const float forward = car[0].speed;
   car[0].speed = -0.84f, CoastStep(), FinishStep(screen);
   EXPECT_EQ(V(forward, car[0].speed), V(0.810000002f, -0.689999998f));
+  // The banner's sound goes out in its first frame only.
+  SoundEvent events[SOUND_QUEUE_SIZE];
+  TakeSoundEvents(events), FinishStep(screen);
+  EXPECT_EQ(TakeSoundEvents(events), 0);
 }
 
 TEST_F(RaceScreens, PauseMarkersOneLatchConfirmDrawsNothing) {
